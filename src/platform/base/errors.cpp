@@ -25,6 +25,7 @@ std::uint32_t winErrorFromErrno(int err) {
     case EXDEV: return kErrorNotSameDevice;
     case EBUSY:
     case ETXTBSY: return kErrorSharingViolation;
+    case EFBIG:
     case ENOSPC:
     case EDQUOT: return kErrorDiskFull;
     case EEXIST: return kErrorAlreadyExists;
@@ -33,6 +34,36 @@ std::uint32_t winErrorFromErrno(int err) {
     case EINVAL: return kErrorInvalidParameter;
     case EIO: return kErrorWriteFault;
     default: return kErrorAccessDenied;
+  }
+}
+
+std::string describeWinError(std::uint32_t code) {
+  switch (code) {
+    case kErrorSuccess: return "The operation completed successfully.";
+    case kErrorFileNotFound: return "The system cannot find the file specified.";
+    case kErrorPathNotFound: return "The system cannot find the path specified.";
+    case kErrorAccessDenied: return "Access is denied.";
+    case kErrorInvalidHandle: return "The handle is invalid.";
+    case kErrorNotSameDevice: return "The system cannot move the file to a different disk drive.";
+    case kErrorNoMoreFiles: return "There are no more files.";
+    case kErrorWriteFault: return "The system cannot write to the specified device.";
+    case kErrorReadFault: return "The system cannot read from the specified device.";
+    case kErrorSharingViolation:
+      return "The process cannot access the file because it is being used by another process.";
+    case kErrorLockViolation:
+      return "The process cannot access the file because another process has locked a portion of the file.";
+    case kErrorHandleDiskFull: return "The disk is full.";
+    case kErrorBadNetPath: return "The network path was not found.";
+    case kErrorBadNetName: return "The network name cannot be found.";
+    case kErrorFileExists: return "The file exists.";
+    case kErrorInvalidParameter: return "The parameter is incorrect.";
+    case kErrorDiskFull: return "There is not enough space on the disk.";
+    case kErrorInvalidName: return "The filename, directory name, or volume label syntax is incorrect.";
+    case kErrorDirNotEmpty: return "The directory is not empty.";
+    case kErrorAlreadyExists: return "Cannot create a file when that file already exists.";
+    case kErrorFilenameExcedRange: return "The filename or extension is too long.";
+    case kErrorDirectory: return "The directory name is invalid.";
+    default: return "Error " + std::to_string(code) + ".";
   }
 }
 

@@ -25,6 +25,8 @@ enum WinError : std::uint32_t {
   kErrorSharingViolation = 32,
   kErrorLockViolation = 33,
   kErrorHandleDiskFull = 39,
+  kErrorBadNetPath = 53,
+  kErrorBadNetName = 67,
   kErrorFileExists = 80,
   kErrorInvalidParameter = 87,
   kErrorDiskFull = 112,
@@ -32,10 +34,15 @@ enum WinError : std::uint32_t {
   kErrorDirNotEmpty = 145,
   kErrorAlreadyExists = 183,
   kErrorFilenameExcedRange = 206,
+  kErrorDirectory = 267,
 };
 
 std::uint32_t lastWinError();
 void setLastWinError(std::uint32_t code);
+
+// The system's text for a Windows error number, as FormatMessage gives it
+// ("The system cannot find the file specified."); "Error N." for others.
+std::string describeWinError(std::uint32_t code);
 
 // Maps a POSIX errno to the Windows error number a Windows program would see.
 std::uint32_t winErrorFromErrno(int err);

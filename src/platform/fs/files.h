@@ -52,7 +52,7 @@ enum FileAttribute : std::uint8_t {
 // One entry found by a folder search.
 struct FindEntry {
   std::string longName;   // the name as stored on disk, without folder
-  std::string shortName;  // 8.3 form: the long name upper-cased when it fits 8.3, else empty
+  std::string shortName;  // 8.3 form: the long name when it is a valid 8.3 name, else empty
   std::uint64_t size = 0;
   std::uint8_t attributes = 0;
   FileTime lastWrite;
@@ -129,7 +129,7 @@ bool replaceHostFileContents(const std::filesystem::path& hostFile, std::string_
 // Does a name match a Windows wildcard pattern (case-insensitive)?
 bool matchesWildcard(std::string_view pattern, std::string_view name);
 
-// The 8.3 short name of a long name: the name upper-cased when it already is
+// The 8.3 short name of a long name: the name itself when it already is
 // a valid 8.3 name, else empty (no generated "~1" names).
 std::string shortNameOf(std::string_view longName);
 

@@ -86,11 +86,19 @@ std::string startDirectory() {
   return toWindowsPath(cwd);
 }
 
+std::optional<std::string> findEntry(const stdfs::path& folder, const std::string& name);
+
+// Server and share names are as case-blind as the folders below them.
+stdfs::path resolvedChild(const stdfs::path& folder, const std::string& name) {
+  auto found = findEntry(folder, name);
+  return folder / (found ? *found : name);
+}
+
 stdfs::path hostRoot(const std::string& root) {
   const auto& config = vl::platform::platformConfig();
   if (root.size() > 2 && root[0] == '\\') {
     auto parts = splitParts(root);
-    return config.prefix / "unc" / parts[0] / parts[1];
+    return resolvedChild(resolvedChild(config.prefix / "unc", parts[0]), parts[1]);
   }
   switch (upper(root[0])) {
     case 'C': return config.driveC;
@@ -186,6 +194,16 @@ std::string toWindowsPath(const stdfs::path& hostPath) {
     if (!s.empty() && s != ".") p.parts.push_back(s);
   }
   return join(p);
+}
+
+bool isRootPath(std::string_view windowsPath) {
+  auto parsed = parseAbsolute(fullPath(windowsPath));
+  return parsed && parsed->parts.empty();
+}
+
+bool isUncPath(std::string_view windowsPath) {
+  auto parsed = parseAbsolute(fullPath(windowsPath));
+  return parsed && parsed->root.size() > 2;
 }
 
 bool setCurrentDirectory(std::string_view windowsPath) {

@@ -35,6 +35,11 @@ bool setCurrentDirectory(std::string_view windowsPath);
 // directory again (tests that switch prefixes call it with reloadPlatformConfig).
 void resetCurrentDirectory();
 
+// Is the path only a root: a drive ("C:\") or a network share ("\\srv\share")?
+bool isRootPath(std::string_view windowsPath);
+// Does the path lie on a network share ("\\server\share\...")?
+bool isUncPath(std::string_view windowsPath);
+
 // ASCII case-insensitive equality of two names, the way the file system compares.
 bool sameName(std::string_view a, std::string_view b);
 
