@@ -1,0 +1,62 @@
+// The local clock (which platform.ini may fix for tests), a monotonic clock
+// for timeouts, and the random numbers.
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <random>
+#include <string>
+#include <utility>
+
+#include "platform/base/platform_config.h"
+#include "platform/sys/system.h"
+
+namespace vl::sys {
+namespace {
+
+// "YYYY-MM-DD HH:MM:SS"; false when the text is not such a moment.
+bool parseFixedClock(const std::string& text, vl::fs::CalendarTime& out) {
+  std::tm tm{};
+  char tail = 0;
+  int n = std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &tm.tm_year, &tm.tm_mon, &tm.tm_mday, &tm.tm_hour,
+                      &tm.tm_min, &tm.tm_sec, &tail);
+  if (n != 6 || tm.tm_mon < 1 || tm.tm_mon > 12 || tm.tm_mday < 1 || tm.tm_mday > 31 || tm.tm_hour > 23 ||
+      tm.tm_min > 59 || tm.tm_sec > 59 || tm.tm_hour < 0 || tm.tm_min < 0 || tm.tm_sec < 0)
+    return false;
+  int year = tm.tm_year, month = tm.tm_mon;
+  tm.tm_year -= 1900;
+  tm.tm_mon -= 1;
+  // timegm normalises and yields the weekday without touching the time zone.
+  std::time_t t = ::timegm(&tm);
+  out = vl::fs::utcCalendar(vl::fs::FileTime{static_cast<std::int64_t>(t), 0});
+  return out.year == year && out.month == month;
+}
+
+std::mt19937& generator() {
+  static std::mt19937 gen{std::random_device{}()};
+  return gen;
+}
+
+}  // namespace
+
+vl::fs::CalendarTime localNow() {
+  vl::fs::CalendarTime fixed;
+  if (parseFixedClock(vl::platform::platformConfig().clockNow, fixed)) return fixed;
+  auto now = std::chrono::system_clock::now().time_since_epoch();
+  auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+  return vl::fs::localTimeFromUtc(
+      vl::fs::FileTime{ns / 1000000000, static_cast<std::uint32_t>(ns % 1000000000)});
+}
+
+std::uint64_t monotonicMilliseconds() {
+  auto since = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+int random(int lo, int hi) {
+  if (lo > hi) std::swap(lo, hi);
+  return std::uniform_int_distribution<int>(lo, hi)(generator());
+}
+
+void seedRandom(std::uint32_t seed) { generator().seed(seed); }
+
+}  // namespace vl::sys
