@@ -70,7 +70,8 @@ def seed_parser():
 def add_seed_options(p):
     p.add_argument("--cloud-folder", default="Client/Store", help="client/location")
     p.add_argument("--location", type=int, default=12, help="POS location ID")
-    p.add_argument("--global-folder", default="Client/Global", help="'' for none")
+    p.add_argument("--global-folder", default=None,
+                   help="global cloud folder (default: client/Global; '' for none)")
     p.add_argument("--registered", action="store_true",
                    help="put TBL_REGISTRATION.TPS in the database folder")
     p.add_argument("--big-mib", type=int, default=0, help="add BIGDATA.ZIP of this size")
@@ -98,12 +99,17 @@ def run_serve(args):
         with open(args.ports_file, "w", encoding="utf-8") as out:
             json.dump(ports, out)
     print("READY", flush=True)
-    stop = threading.Event()
     for sig in (signal.SIGTERM, signal.SIGINT):
-        signal.signal(sig, lambda *_: stop.set())
-    while not stop.wait(1.0):
-        pass
-    config.stopping.set()
+        signal.signal(sig, _stop)
+    try:
+        while True:
+            signal.pause()
+    except SystemExit:
+        config.stopping.set()
+
+
+def _stop(*_):
+    raise SystemExit(0)
 
 
 def start_listeners(config, args):

@@ -22,6 +22,7 @@ def start_ftp(root, user, password, port=0):
     Handler.authorizer = authorizer
     Handler.banner = "cloudsim FTP ready."
     Handler.permit_foreign_addresses = False
+    Handler.auth_failed_timeout = 0.2  # tests try wrong passwords on purpose
     server = ThreadedFTPServer(("127.0.0.1", port), Handler)
     server.max_cons = 64
     thread = threading.Thread(target=server.serve_forever,

@@ -75,10 +75,12 @@ def write_big(path, mib):
     return path, mib * 1024 * 1024
 
 
-def seed(root, cloud_folder="Client/Store", location=12, global_folder="Client/Global",
+def seed(root, cloud_folder="Client/Store", location=12, global_folder=None,
          registered=False, big_mib=0):
     """Fill root with one location; returns [(host path, size)] of the files."""
     client = cloud_folder.split("/", 1)[0]
+    if global_folder is None:
+        global_folder = client + "/Global"
     asp = os.path.join(root, "FTP", "ASP")
     software = os.path.join(asp, (client + "/BIN").upper())
     database = os.path.join(asp, cloud_folder, "Updates")
