@@ -1,0 +1,22 @@
+#include "platform/ui/transcript.h"
+
+#include <iostream>
+
+namespace vl::ui {
+
+Transcript::Transcript(const std::string& path) {
+  if (path == "-") {
+    out_ = &std::cout;
+  } else {
+    file_.open(path, std::ios::binary | std::ios::trunc);
+    out_ = &file_;
+  }
+}
+
+void Transcript::write(const JsonLine& line) {
+  std::lock_guard lock(mutex_);
+  *out_ << line.str() << '\n';
+  out_->flush();
+}
+
+}  // namespace vl::ui
