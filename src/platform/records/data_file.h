@@ -28,6 +28,7 @@
 // one DataFile at a time; a second open of the same file gives 52.
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
@@ -59,6 +60,7 @@ enum ErrorCode : int {
 std::string_view errorDescription(int code);
 
 struct OpenState;  // the open file's handles; internal
+struct Outcome;    // how a driver step went; internal
 
 class DataFile {
  public:
@@ -116,10 +118,14 @@ class DataFile {
   int errorCode() const { return errorCode_; }
   const std::string& errorText() const { return errorText_; }
 
-  // Used by the drivers to report an outcome; also publishes it.
-  void report(int code, std::string driverMessage = {}, std::string driverCode = {});
-
  private:
+  // Keeps and publishes how an operation went; true on success.
+  bool finish(const Outcome& outcome);
+  bool finish(int code);
+  // The host path of name() and the key under which this process marks it open.
+  Outcome resolve(std::filesystem::path& host, std::string& key) const;
+  bool keyed() const { return driver_ == Driver::Keyed; }
+
   std::string label_;
   Driver driver_;
   std::string layoutSignature_;
