@@ -50,10 +50,25 @@ class BrokenDownloadTest(SimulatorCase):
                         time.sleep(0.05)
                 self.assertLessEqual(len(received.partition(b"\r\n\r\n")[2]), least)
 
-    def test_stall_before_headers_outlasts_a_client_timeout(self):
-        self.sim.set_faults([{"fault": "stall", "seconds": 3}])
-        with self.assertRaises(socket.timeout):
-            get_file(self.sim.port, timeout=0.5)
+    def test_stalls_before_headers_and_mid_body(self):
+        cases = [({"fault": "stall", "seconds": 3}, None),
+                 ({"fault": "stall", "seconds": 3, "where": "body", "after": 100}, 100)]
+        for rule, body_bytes in cases:
+            with self.subTest(rule=rule):
+                self.sim.set_faults([rule])
+                received = b""
+                sock = socket.create_connection(("127.0.0.1", self.sim.port), timeout=0.5)
+                with sock, self.assertRaises(socket.timeout):
+                    sock.sendall(b"GET /kwsync/getFile.pyc?fullpath=%s HTTP/1.0\r\n\r\n"
+                                 % EXE.encode())
+                    while True:
+                        received += sock.recv(65536)
+                head, _, body = received.partition(b"\r\n\r\n")
+                if body_bytes is None:
+                    self.assertEqual(received, b"")
+                else:
+                    self.assertIn(b"Content-Length: %d" % EXE_SIZE, head)
+                    self.assertEqual(len(body), body_bytes)
 
     def test_endless_body_keeps_coming(self):
         self.sim.set_faults([{"fault": "endless", "op": "getFile"}])

@@ -15,8 +15,8 @@ KEY = os.path.join(CERT_DIR, "key.pem")
 
 
 def setUpModule():
-    subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
-                    "-keyout", KEY, "-out", CERT, "-days", "2", "-subj", "/CN=localhost",
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "ec",
+                    "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-keyout", KEY, "-out", CERT, "-days", "2", "-subj", "/CN=localhost",
                     "-addext", "subjectAltName=DNS:localhost,IP:127.0.0.1"],
                    check=True, capture_output=True, timeout=30)
 
