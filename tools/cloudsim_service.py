@@ -75,18 +75,27 @@ def upload_name(form):
     return (data["filename"] or "") if data else ""
 
 
+def _existing(config, remote, kind_test, missing_text):
+    """(host path, None) for an existing entry of the wanted kind, else
+    (None, the in-band refusal to send)."""
+    try:
+        path = resolve(config.root, remote)
+    except PathRefused:
+        return None, Reply(REFUSED)
+    if not kind_test(path):
+        return None, Reply(missing_text)
+    return path, None
+
+
 def list_folder(config, query, rules, note):
     if query.get("displaymode", "").lower() != "plain":
         return html_reply(400, "Bad Request", "only displaymode=plain is served here")
     broken = first(rules, "listing_error")
     if broken:
         return Reply(broken.get("text", NO_FOLDER))
-    try:
-        folder = resolve(config.root, query.get("folder", ""))
-    except PathRefused:
-        return Reply(REFUSED)
-    if not os.path.isdir(folder):
-        return Reply(NO_FOLDER)
+    folder, refusal = _existing(config, query.get("folder", ""), os.path.isdir, NO_FOLDER)
+    if refusal:
+        return refusal
     lines = [f"{name},{size}" for name, size in _folder_files(config.root, folder)]
     lines = _apply_listing_faults(lines, rules)
     note["listed"] = len(lines)
@@ -126,12 +135,9 @@ def get_file(config, query, rules, note):
     wrong = first(rules, "get_error")
     if wrong:
         return Reply(wrong.get("text", "ERROR:Server is busy"))
-    try:
-        path = resolve(config.root, query.get("fullpath", ""))
-    except PathRefused:
-        return Reply(REFUSED)
-    if not os.path.isfile(path):
-        return Reply(NO_FILE)
+    path, refusal = _existing(config, query.get("fullpath", ""), os.path.isfile, NO_FILE)
+    if refusal:
+        return refusal
     size = os.path.getsize(path)
     delta = first(rules, "size_delta")
     length = max(0, size + int(delta.get("delta", 1))) if delta else size
@@ -172,12 +178,9 @@ def _store(target, data):
 
 
 def del_file(config, query, note):
-    try:
-        path = resolve(config.root, query.get("fullpath", ""))
-    except PathRefused:
-        return Reply(REFUSED)
-    if not os.path.isfile(path):
-        return Reply(NO_FILE)
+    path, refusal = _existing(config, query.get("fullpath", ""), os.path.isfile, NO_FILE)
+    if refusal:
+        return refusal
     os.unlink(path)
     note["deleted"] = relative(config.root, path)
     return Reply("OK")
