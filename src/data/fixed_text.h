@@ -15,6 +15,7 @@
 #include <compare>
 #include <cstddef>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -82,6 +83,10 @@ class BasicFixedText {
   }
   friend bool operator<(const BasicFixedText& a, std::string_view b) {
     return a.trimmed() < fixed_text_detail::trimRight(b);
+  }
+  // Prints the trimmed text (test failure messages, traces).
+  friend std::ostream& operator<<(std::ostream& out, const BasicFixedText& text) {
+    return out << text.trimmed();
   }
 
  private:
