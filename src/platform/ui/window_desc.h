@@ -60,31 +60,31 @@ struct Rect {
 };
 
 struct ControlDesc {
-  std::string_view id;  // "?LOCATIONID", "?BSTOREOWNER:RADIO2"
+  std::string_view id = {};  // "?LOCATIONID", "?BSTOREOWNER:RADIO2"
   ControlKind kind = ControlKind::Text;
-  std::string_view text;      // caption ("&" marks the mnemonic); heading of a list column set
-  Rect at;
+  std::string_view text = {};      // caption ("&" marks the mnemonic); heading of a list column set
+  Rect at = {};
   unsigned attrs = kNoAttr;
-  std::string_view picture;   // entry or variable text: "@s50", "@n4b" (see picture.h)
-  std::string_view variable;  // name of the bound variable ("LOCATIONID"), "" when none;
+  std::string_view picture = {};   // entry or variable text: "@s50", "@n4b" (see picture.h)
+  std::string_view variable = {};  // name of the bound variable ("LOCATIONID"), "" when none;
                               // the procedure binds it at run time (Window::bindVariable)
-  std::string_view icon;      // icon or picture resource name ("FTPUpd.ICO", "BluBall.ico")
+  std::string_view icon = {};      // icon or picture resource name ("FTPUpd.ICO", "BluBall.ico")
   int value = 0;              // radio: the value it gives its group; check box: the value
                               // when ticked (0 means 1)
   int parent = 0;             // radio: its option group; tab: its sheet; a control on a
                               // tab: that tab (0 = radio/tab derive it from the nearest
                               // preceding group/sheet; others: lies on no tab)
-  std::string_view font;      // "" = the window's font; else "Face,points[,bold]"
+  std::string_view font = {};      // "" = the window's font; else "Face,points[,bold]"
 };
 
 struct WindowDesc {
-  std::string_view name;     // "P1$FTPINSTALLER"
-  std::string_view caption;  // title bar
+  std::string_view name = {};   // "P1$FTPINSTALLER"
+  std::string_view caption = {};  // title bar
   int width = 0, height = 0; // dialog units
   std::string_view font = "MS Sans Serif";
   int fontSize = 8;
   bool modal = true;
-  std::span<const ControlDesc> controls;
+  std::span<const ControlDesc> controls = {};
 };
 
 // Names used in the transcript and in messages: "entry", "checkbox", ...

@@ -1,0 +1,220 @@
+// The headless robot end to end: a small program run from a script, its
+// transcript compared line by line, and the ways a run fails instead of hanging.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "data/control_flow.h"
+#include "data/fixed_text.h"
+#include "platform/ui/headless_run.h"
+#include "test_windows.h"
+
+namespace vl::ui::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// The form as a program would run it.
+void formProgram() {
+  FixedText<20> name;
+  FixedText<10> folder;
+  std::int16_t id = 0;
+  std::uint8_t flag = 0, progress = 0;
+  FixedText<60> status;
+  Window w(kForm);
+  w.bindVariable("NAME", bindVar(name));
+  w.bindVariable("FOLDER", bindVar(folder));
+  w.bindVariable("ID", bindVar(id));
+  w.bindVariable("FLAG", bindVar(flag));
+  w.bindVariable("STATUS", bindVar(status));
+  w.bindVariable("PROGRESS", bindVar(progress));
+  w.open();
+  while (Event e = w.accept()) {
+    if (e.kind == EventKind::OpenWindow) w.display();
+    if (e.kind == EventKind::Rejected) {
+      beep();
+      w.display(e.control);
+      w.select(e.control);
+    }
+    if (e.kind != EventKind::Accepted) continue;
+    if (e.control == kFolder) {
+      MessageBoxRequest ask{.caption = "Question", .text = "Really use|" + folder.str() + "?",
+                            .icon = Icon::Question, .buttons = {Button::Yes, Button::No},
+                            .defaultButton = Button::Yes};
+      status = messageBoxHandler().showMessageBox(ask) == Button::Yes ? "taken" : "kept";
+    } else if (e.control == kFlag) {
+      status = "Flag on";
+      progress = 50;
+    } else if (e.control == kOk) {
+      messageBoxHandler().showMessageBox({.caption = "Message", .text = "Saved " + name.str(),
+                                          .icon = Icon::Information, .beep = true});
+      throw ProgramHalt{5};
+    }
+    w.display();
+  }
+}
+
+class Robot : public ::testing::Test {
+ protected:
+  // No process id in the name: a death test's child must find the same folder.
+  fs::path dir = fs::temp_directory_path() /
+                 ("vl_robot_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  fs::path script = dir / "script.txt";
+  fs::path transcript = dir / "transcript.jsonl";
+  RobotOptions options{.stallTimeout = 400ms, .accessCode = {}};
+
+  void SetUp() override { fs::create_directories(dir); }
+  void TearDown() override { fs::remove_all(dir); }
+
+  int run(const std::string& text, std::function<void()> program = formProgram) {
+    std::ofstream(script) << text;
+    return runHeadless(script.string(), transcript.string(), std::move(program), options);
+  }
+  std::vector<std::string> lines() const {
+    std::ifstream in(transcript);
+    std::vector<std::string> result;
+    for (std::string line; std::getline(in, line);) result.push_back(line);
+    return result;
+  }
+  std::string all() const {
+    std::ostringstream out;
+    out << std::ifstream(transcript).rdbuf();
+    return out.str();
+  }
+};
+
+TEST_F(Robot, TranscriptRecordsWhatAPersonSeesInOrder) {
+  const int code = run(R"(answer No "Really"
+wait T$FORM
+type ?NAME "ilvo test"
+type ?FOLDER acme
+type 3 12a      # a letter in a number: rejected
+press ?FLAG
+dump ?ID
+press ?OK       # ID is blank: the check beeps and focuses it
+type ?ID 7
+type ?ONTAB2 x  # on the tab that is not shown
+)");
+  EXPECT_EQ(code, kRobotFailed);
+  EXPECT_EQ(lines(), (std::vector<std::string>{
+      R"({"event":"open","window":"T$FORM","caption":"Test Form"})",
+      R"({"event":"message","caption":"Question","text":"Really use|ACME?","icon":"question","beep":false,"buttons":["Yes","No"],"default":"Yes","answer":"No"})",
+      R"({"event":"text","window":"T$FORM","control":"?STATUS","text":"kept"})",
+      R"({"event":"beep"})",
+      R"({"event":"text","window":"T$FORM","control":"?STATUS","text":"Flag on"})",
+      R"({"event":"progress","window":"T$FORM","control":"?PROGRESS","value":50})",
+      R"({"event":"state","window":"T$FORM","controls":[{"id":"?ID","number":3,"kind":"entry","text":"","visible":true,"enabled":true,"required":true,"readonly":false}]})",
+      R"({"event":"beep"})",
+      R"({"event":"close","window":"T$FORM"})",
+      R"({"event":"error","message":"script line 10 (type ?ONTAB2 x  # on the tab that is not shown): entry ?ONTAB2 (12) lies on tab ?TAB2 (11), which is not shown: press that tab first"})",
+      R"({"event":"exit","code":3})",
+  }));
+}
+
+TEST_F(Robot, ProgramEndsWithItsOwnExitCodeAndDumpsShowTheWholeWindow) {
+  const int code = run("wait T$FORM\ntype ?NAME x\ntype ?FOLDER y\ntype ?ID 12\npress ?TAB2\ntype ?ONTAB2 z\n"
+                       "press ?KIND:RADIO2\ndump T$FORM\npress ?OK\n");
+  EXPECT_EQ(code, 5);
+  const std::vector<std::string> l = lines();
+  ASSERT_GE(l.size(), 4u);
+  EXPECT_EQ(l.back(), R"({"event":"exit","code":5})");
+  EXPECT_EQ(l[l.size() - 3],
+            R"({"event":"message","caption":"Message","text":"Saved X","icon":"information","beep":true,"buttons":["OK"],"default":"OK","answer":"OK"})");
+  const std::string text = all();
+  EXPECT_NE(text.find(R"({"id":"?ID","number":3,"kind":"entry","text":"12",)"), std::string::npos);
+  EXPECT_NE(text.find(R"({"id":"?KIND","number":5,"kind":"option","text":"Kind:","value":2,)"), std::string::npos);
+  EXPECT_NE(text.find(R"({"id":"?ONTAB1","number":10,"kind":"entry","text":"","visible":false,)"), std::string::npos);
+  EXPECT_NE(text.find(R"("kind":"list","text":"","visible":true,"enabled":true,"required":false,"readonly":false,"rows":[],"marks":[],"selected":0})"),
+            std::string::npos);
+}
+
+TEST_F(Robot, ExhaustedScriptClosesTheWaitingWindow) {
+  EXPECT_EQ(run("wait T$FORM\n"), 0);
+  EXPECT_EQ(lines().back(), R"({"event":"exit","code":0})");
+}
+
+TEST_F(Robot, AccessCodeIsTypedIntoTheFocusedEntryAndShownMasked) {
+  options.accessCode = [] { return std::string("4711"); };
+  FixedText<8> value;
+  const int code = run("wait T$INNER\naccess-code\ndump ?VALUE\npress ?DONE\n", [&] {
+    Window w(kInner);
+    w.bindVariable("VALUE", bindVar(value));
+    w.open();
+    while (Event e = w.accept()) {
+      if (e.kind == EventKind::Accepted && e.control == 2) w.close();
+    }
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(value.str(), "4711");
+  EXPECT_EQ(lines().front(), R"({"event":"open","window":"T$INNER","caption":"Inner \"quoted\""})");
+  EXPECT_NE(all().find(R"("kind":"entry","text":"****")"), std::string::npos);
+}
+
+TEST_F(Robot, LinesThatCannotActFailTheRunWithAClearMessage) {
+  struct Case {
+    std::string script, message;
+  };
+  const Case cases[] = {
+      {"wait T$OTHER", "script line 1 (wait T$OTHER): window T$FORM is waiting for input, not T$OTHER"},
+      {"press ?OFF", "script line 1 (press ?OFF): button ?OFF (16) is disabled"},
+      {"press ?NOPE", "script line 1 (press ?NOPE): window T$FORM has no control ?NOPE"},
+      {"press 99", "script line 1 (press 99): window T$FORM has no control 99"},
+      {"press ?STATUS", "script line 1 (press ?STATUS): text ?STATUS (13) cannot be pressed"},
+      {"dump T$NOWHERE", "script line 1 (dump T$NOWHERE): no open window T$NOWHERE"},
+      {"access-code ?NAME", "script line 1 (access-code ?NAME): no access code procedure is installed"},
+      {"close\nwait T$FORM", "script line 2 (wait T$FORM): the program ended first"},
+      {"wait T$FORM\nbogus", "script line 2: unknown command \"bogus\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    EXPECT_EQ(run(c.script), kRobotFailed);
+    const std::vector<std::string> l = lines();
+    ASSERT_GE(l.size(), 2u);
+    EXPECT_EQ(l[l.size() - 2], "{\"event\":\"error\",\"message\":" + jsonString(c.message) + "}");
+    EXPECT_EQ(l.back(), R"({"event":"exit","code":3})");
+  }
+}
+
+// The watchdog ends the process itself (the program may be stuck in a
+// blocking call), so these run as death tests in a child process.
+class RobotStall : public Robot {
+ protected:
+  void SetUp() override {
+    Robot::SetUp();
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+  }
+};
+
+TEST_F(RobotStall, ProgramStuckBeforeTheAwaitedWindowFailsWithinTheBound) {
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EXIT(run("wait T$FORM\n", [] { std::this_thread::sleep_for(1h); }), ::testing::ExitedWithCode(kRobotFailed),
+              "did not reach the robot or end within 400 ms");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
+  ASSERT_FALSE(lines().empty());
+  EXPECT_EQ(lines().back(), R"({"event":"exit","code":3})");
+}
+
+TEST_F(RobotStall, ProgramThatNeverEndsAfterTheScriptFailsWithinTheBound) {
+  EXPECT_EXIT(run("wait T$FORM\n",
+                  [] {
+                    Window w(kForm);
+                    for (;;) {  // reopens whatever the robot closes
+                      w.open();
+                      while (w.accept()) {
+                      }
+                    }
+                  }),
+              ::testing::ExitedWithCode(kRobotFailed), "within 400 ms");
+  const std::vector<std::string> l = lines();
+  ASSERT_FALSE(l.empty());
+  EXPECT_EQ(l.back(), R"({"event":"exit","code":3})");
+  EXPECT_EQ(l.front(), R"({"event":"open","window":"T$FORM","caption":"Test Form"})");
+}
+
+}  // namespace
+}  // namespace vl::ui::test
