@@ -119,28 +119,27 @@ void get(T& value, const std::uint8_t* in) {
 
 // --- whole records ----------------------------------------------------------------
 
-template <class R>
-void encode(const R& record, std::span<std::uint8_t, R::kSize> out) {
+// Calls fn(field, offset) for each field of the record in stored order.
+template <class Rec, class Fn>
+void forEachField(Rec& record, Fn&& fn) {
   std::size_t offset = 0;
   std::apply(
       [&](auto... member) {
-        ((put(record.*member, out.data() + offset),
+        ((fn(record.*member, offset),
           offset += FieldWidth<typename MemberType<decltype(member)>::type>::value),
          ...);
       },
-      R::fields());
+      std::remove_const_t<Rec>::fields());
+}
+
+template <class R>
+void encode(const R& record, std::span<std::uint8_t, R::kSize> out) {
+  forEachField(record, [&](const auto& field, std::size_t offset) { put(field, out.data() + offset); });
 }
 
 template <class R>
 void decode(R& record, std::span<const std::uint8_t, R::kSize> in) {
-  std::size_t offset = 0;
-  std::apply(
-      [&](auto... member) {
-        ((get(record.*member, in.data() + offset),
-          offset += FieldWidth<typename MemberType<decltype(member)>::type>::value),
-         ...);
-      },
-      R::fields());
+  forEachField(record, [&](auto& field, std::size_t offset) { get(field, in.data() + offset); });
 }
 
 // A record's declared fields, its kSize and its kLayout must all agree.
