@@ -196,22 +196,13 @@ TEST(FileOperations, ReplaceFileContentsWritesWholeFiles) {
 TEST(FileTimes, ConvertToCalendarFields) {
   // 2023-03-07 14:05:09.250 UTC
   fs::FileTime t{1678197909, 250000000};
-  auto utc = fs::utcCalendar(t);
-  EXPECT_EQ(utc.year, 2023);
-  EXPECT_EQ(utc.month, 3);
-  EXPECT_EQ(utc.day, 7);
-  EXPECT_EQ(utc.dayOfWeek, 2);
-  EXPECT_EQ(utc.hour, 14);
-  EXPECT_EQ(utc.minute, 5);
-  EXPECT_EQ(utc.second, 9);
-  EXPECT_EQ(utc.millisecond, 250);
+  EXPECT_EQ(fs::utcCalendar(t), (fs::CalendarTime{2023, 3, 7, 2, 14, 5, 9, 250}));
   const char* oldTz = std::getenv("TZ");
   std::string saved = oldTz ? oldTz : "";
   setenv("TZ", "UTC-2", 1);
   auto local = fs::localTimeFromUtc(t);
   oldTz ? setenv("TZ", saved.c_str(), 1) : unsetenv("TZ");
-  EXPECT_EQ(local.hour, 16);
-  EXPECT_EQ(local.minute, 5);
+  EXPECT_EQ(local, (fs::CalendarTime{2023, 3, 7, 2, 16, 5, 9, 250}));
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ struct CalendarTime {
   int minute = 0;
   int second = 0;
   int millisecond = 0;
+  friend bool operator==(const CalendarTime&, const CalendarTime&) = default;
 };
 
 // Attribute bits of a directory entry, as Windows reports them.

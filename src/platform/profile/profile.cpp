@@ -20,6 +20,7 @@ std::optional<std::string> readHostFile(const stdfs::path& hostFile) {
   if (!in) return std::nullopt;
   std::ostringstream bytes;
   bytes << in.rdbuf();
+  if (in.bad()) return std::nullopt;
   return bytes.str();
 }
 
@@ -85,6 +86,12 @@ bool writeStringAt(const stdfs::path& hostFile, std::string_view section, std::s
                    std::string_view value) {
   if (hostFile.empty()) return false;
   auto bytes = readHostFile(hostFile);
+  std::error_code ec;
+  if (!bytes && stdfs::exists(hostFile, ec)) {
+    // A file we cannot read must not be replaced by one holding only this key.
+    vl::platform::setLastWinError(vl::platform::kErrorAccessDenied);
+    return false;
+  }
   auto ini = detail::parseIni(bytes ? *bytes : std::string());
   detail::setValue(ini, section, key, singleLine(value));
   return vl::fs::replaceHostFileContents(hostFile, detail::renderIni(ini));
