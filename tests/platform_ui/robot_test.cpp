@@ -155,6 +155,30 @@ TEST_F(Robot, AccessCodeIsTypedIntoTheFocusedEntryAndShownMasked) {
   EXPECT_NE(all().find(R"("kind":"entry","text":"****")"), std::string::npos);
 }
 
+TEST_F(Robot, ListRowsAreChosenAndMarkedLikeClicks) {
+  std::vector<bool> marked{false, false, true};
+  std::vector<std::string> events;
+  const int code = run("wait T$FORM\nmark ?FILES 2\nmark 17 3\nselect ?FILES 1\ndump ?FILES\nmark ?FILES 4\n", [&] {
+    Window w(kForm);
+    w.bindList(kFiles, {.count = [] { return 3; },
+                        .row = [](int r) { return ListRow{r == 1 ? 2 : 0, {"", "F" + std::to_string(r), "1"}}; },
+                        .mark = [&](int r) { return static_cast<bool>(marked[r - 1]); },
+                        .setMark = [&](int r, bool on) { marked[r - 1] = on; }});
+    w.setListMarks(kFiles, true);
+    w.open();
+    w.display();
+    while (Event e = w.accept()) events.push_back(std::string(eventName(e.kind)) + " " + std::to_string(e.control));
+  });
+  EXPECT_EQ(code, kRobotFailed);
+  EXPECT_EQ(marked, (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(events, (std::vector<std::string>{"openwindow 0", "selected 17", "newselection 17", "newselection 17",
+                                              "newselection 17"}));
+  EXPECT_NE(all().find(R"("rows":[{"icon":2,"columns":["","F1","1"]},{"icon":0,"columns":["","F2","1"]},)"
+                       R"({"icon":0,"columns":["","F3","1"]}],"marks":[0,1,0],"selected":1})"),
+            std::string::npos);
+  EXPECT_NE(all().find("(mark ?FILES 4): list ?FILES (17) has no row 4"), std::string::npos);
+}
+
 TEST_F(Robot, LinesThatCannotActFailTheRunWithAClearMessage) {
   struct Case {
     std::string script, message;

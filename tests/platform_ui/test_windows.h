@@ -66,6 +66,7 @@ class PlayBackend final : public Backend, public MessageBoxHandler {
   void windowClosed(Window& w) override { log.push_back("close " + std::string(w.name())); }
   void controlChanged(Window&, int, Change) override {}
   void focusChanged(Window&, int) override {}
+  void windowMoved(Window&) override {}
   void waitForInput(Window& w) override {
     if (actions.empty()) return w.userClose();
     auto action = std::move(actions.front());

@@ -11,6 +11,8 @@
 //                          visibility, icon, list rows ...); c says which. Called
 //                          only while w is open, only when something changed.
 //   focusChanged(w,n)      the runtime moved the focus to control n.
+//   windowMoved(w)         the program moved the window (w.x(), w.y(), DU);
+//                          a backend reports a person's move with w.userMoved.
 //   waitForInput(w)        accept() has nothing queued for w, the top-most open
 //                          window. Return once a person acted (user_input.h
 //                          calls queue events on w) or w has been closed.
@@ -44,6 +46,7 @@ class Backend {
   virtual void windowClosed(Window& window) = 0;
   virtual void controlChanged(Window& window, int control, Change change) = 0;
   virtual void focusChanged(Window& window, int control) = 0;
+  virtual void windowMoved(Window& window) = 0;
   virtual void waitForInput(Window& window) = 0;
   virtual void yieldToWindows() = 0;
 };

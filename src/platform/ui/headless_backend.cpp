@@ -9,17 +9,14 @@
 namespace vl::ui {
 namespace {
 
-bool isControlRef(const std::string& ref) {
-  return !ref.empty() && (ref[0] == '?' || std::all_of(ref.begin(), ref.end(), [](unsigned char c) {
-           return std::isdigit(c) != 0;
-         }));
+// A plain number of a few digits, else 0 (never a valid control or row).
+int smallNumber(const std::string& text) {
+  const bool digits = !text.empty() && text.size() < 6 &&
+                      std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+  return digits ? std::stoi(text) : 0;
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
+bool isControlRef(const std::string& ref) { return !ref.empty() && (ref[0] == '?' || smallNumber(ref) > 0); }
 
 }  // namespace
 
@@ -66,51 +63,50 @@ void HeadlessBackend::waitForInput(Window& window) {
 }
 
 int HeadlessBackend::resolve(const Window& window, const ScriptCommand& cmd, const std::string& ref) {
-  int n = 0;
-  if (!ref.empty() && ref[0] != '?') {
-    n = isControlRef(ref) && ref.size() < 6 ? std::stoi(ref) : 0;
-    if (n < 1 || n > window.count()) fail(cmd, "window " + std::string(window.name()) + " has no control " + ref);
-    return n;
-  }
-  n = window.number(ref);
-  if (n == 0) fail(cmd, "window " + std::string(window.name()) + " has no control " + ref);
+  const int n = ref.empty() || ref[0] != '?' ? smallNumber(ref) : window.number(ref);
+  if (n < 1 || n > window.count()) fail(cmd, "window " + std::string(window.name()) + " has no control " + ref);
   return n;
 }
 
 // True when the line acted on the window, so that the program runs again.
 bool HeadlessBackend::perform(Window& window, const ScriptCommand& cmd) {
-  const std::vector<std::string>& a = cmd.args;
   if (cmd.verb == "answer") {
     addAnswer(cmd);
-    return false;
-  }
-  if (cmd.verb == "wait") {
-    if (!sameName(window.name(), a[0])) {
-      fail(cmd, "window " + std::string(window.name()) + " is waiting for input, not " + a[0]);
+  } else if (cmd.verb == "wait") {
+    if (!sameIdentifier(window.name(), cmd.args[0])) {
+      fail(cmd, "window " + std::string(window.name()) + " is waiting for input, not " + cmd.args[0]);
     }
-    return false;
-  }
-  if (cmd.verb == "dump") {
+  } else if (cmd.verb == "dump") {
     dump(window, cmd);
-    return false;
+  } else {
+    if (std::string why = act(window, cmd); !why.empty()) fail(cmd, why);
+    return true;
   }
-  std::string why;
+  return false;
+}
+
+// What a person does for the line; "" or why it cannot be done.
+std::string HeadlessBackend::act(Window& window, const ScriptCommand& cmd) {
+  const std::vector<std::string>& a = cmd.args;
   if (cmd.verb == "close") {
     window.userClose();
-  } else if (cmd.verb == "type") {
-    why = window.userType(resolve(window, cmd, a[0]), a[1]);
-  } else if (cmd.verb == "press") {
-    why = window.userPress(resolve(window, cmd, a[0]));
-  } else if (cmd.verb == "focus") {
-    why = window.userFocus(resolve(window, cmd, a[0]));
-  } else if (cmd.verb == "access-code") {
+    return "";
+  }
+  if (cmd.verb == "access-code") {
     if (!options_.accessCode) fail(cmd, "no access code procedure is installed");
     const int n = a.empty() ? window.focus() : resolve(window, cmd, a[0]);
     if (n == 0) fail(cmd, "no control of " + std::string(window.name()) + " has the focus");
-    why = window.userType(n, options_.accessCode());
+    return window.userType(n, options_.accessCode());
   }
-  if (!why.empty()) fail(cmd, why);
-  return true;
+  const int n = resolve(window, cmd, a[0]);
+  if (cmd.verb == "type") return window.userType(n, a[1]);
+  if (cmd.verb == "press") return window.userPress(n);
+  if (cmd.verb == "focus") return window.userFocus(n);
+  const int row = smallNumber(a[1]);
+  if (cmd.verb == "select") return window.userSelectRow(n, row);
+  const std::vector<bool>& marks = window.control(n).marks;
+  const bool ticked = row >= 1 && row <= static_cast<int>(marks.size()) && marks[static_cast<std::size_t>(row - 1)];
+  return window.userMarkRow(n, row, !ticked);  // "mark": a click toggles
 }
 
 void HeadlessBackend::dump(Window& window, const ScriptCommand& cmd) {

@@ -53,6 +53,7 @@ class HeadlessBackend final : public Backend, public MessageBoxHandler {
   void windowClosed(Window& window) override;
   void controlChanged(Window& window, int control, Change change) override;
   void focusChanged(Window&, int) override {}
+  void windowMoved(Window&) override {}
   void waitForInput(Window& window) override;
   void yieldToWindows() override { kick(); }
 
@@ -62,6 +63,7 @@ class HeadlessBackend final : public Backend, public MessageBoxHandler {
 
  private:
   bool perform(Window& window, const ScriptCommand& cmd);
+  std::string act(Window& window, const ScriptCommand& cmd);
   void addAnswer(const ScriptCommand& cmd);
   void dump(Window& window, const ScriptCommand& cmd);
   int resolve(const Window& window, const ScriptCommand& cmd, const std::string& ref);

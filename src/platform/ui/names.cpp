@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cctype>
+
 #include "platform/ui/event.h"
 #include "platform/ui/window_desc.h"
 
@@ -21,6 +24,12 @@ std::string_view kindName(ControlKind kind) {
     case ControlKind::ListBox: return "list";
   }
   return "unknown";
+}
+
+bool sameIdentifier(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
 }
 
 std::string_view eventName(EventKind kind) {

@@ -21,6 +21,8 @@ constexpr Arity kCommands[] = {
     {"answer", 1, 2, "answer OK|Yes|No [TEXT]"},
     {"access-code", 0, 1, "access-code [CONTROL]"},
     {"dump", 1, 1, "dump CONTROL|WINDOWNAME"},
+    {"select", 2, 2, "select LISTBOX ROW"},
+    {"mark", 2, 2, "mark LISTBOX ROW"},
 };
 
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }

@@ -12,6 +12,8 @@
 //   answer BUTTON [TEXT]     from now on answer boxes containing TEXT with BUTTON
 //   access-code [CONTROL]    type today's access code (default: the focused entry)
 //   dump CONTROL|WINDOWNAME  write the state to the transcript
+//   select LISTBOX ROW       choose a row (1-based) of a list box
+//   mark LISTBOX ROW         click a row's mark (ticks it, or clears a ticked one)
 // CONTROL is an identifier ("?LOCATIONID") or a number.
 #include <stdexcept>
 #include <string>

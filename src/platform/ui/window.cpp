@@ -11,12 +11,6 @@ namespace {
 std::vector<Window*> gOpenWindows;
 Backend* gBackend = nullptr;
 
-bool sameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 int nearestBefore(const std::vector<ControlState>& cs, int n, ControlKind kind) {
   for (int i = n - 1; i >= 1; --i) {
     if (cs[static_cast<std::size_t>(i - 1)].desc->kind == kind) return i;
@@ -38,7 +32,7 @@ const std::vector<Window*>& openWindows() { return gOpenWindows; }
 
 Window* findOpenWindow(std::string_view name) {
   for (Window* w : gOpenWindows) {
-    if (sameName(w->name(), name)) return w;
+    if (sameIdentifier(w->name(), name)) return w;
   }
   return nullptr;
 }
@@ -78,7 +72,7 @@ Window::~Window() {
 
 int Window::number(std::string_view id) const {
   for (const ControlState& c : controls_) {
-    if (sameName(c.desc->id, id)) return c.number;
+    if (sameIdentifier(c.desc->id, id)) return c.number;
   }
   return 0;
 }
@@ -148,6 +142,7 @@ Event Window::accept() {
       if (q.event.kind == EventKind::CloseWindow) closeAfterEvent_ = true;
       return q.event;
     }
+    if (!gBackend) throw std::logic_error("no window backend installed");
     gBackend->waitForInput(*this);
   }
   return {};

@@ -91,6 +91,7 @@ class Window {
   void setDisabled(int control, bool disabled);
   void setRequired(int control, bool required);
   void setReadOnly(int control, bool readOnly);
+  void setMasked(int control, bool masked);
   void setIcon(int control, std::string_view resource);
   void setPicture(int control, std::string_view picture);  // "@n4b"
   void setListIcons(int control, std::vector<std::string> resources);
@@ -100,6 +101,11 @@ class Window {
   // Gives the control the focus (showing its tab first) and queues Selected.
   void select(int control);
   int focus() const { return focus_; }
+  // Where the window stands, in dialog units from the screen's top left
+  // corner (0,0 until it is moved: the backend centres such a window).
+  int x() const { return x_; }
+  int y() const { return y_; }
+  void moveTo(int x, int y);
   // Effective state: the control and all it lies in are shown / enabled, and
   // a control on a tab is visible only while its sheet shows that tab.
   bool visible(int control) const;
@@ -120,6 +126,11 @@ class Window {
   // Presses a button, toggles a check box, chooses a radio or a tab.
   std::string userPress(int control);
   void userClose();  // the close box
+  // Chooses a row of a list box (NewSelection for the list).
+  std::string userSelectRow(int control, int row);
+  // Ticks or clears a row's mark; needs marks on and a source that stores them.
+  std::string userMarkRow(int control, int row, bool on);
+  void userMoved(int x, int y) { x_ = x, y_ = y; }  // the person dragged the window
 
  private:
   struct Queued {
@@ -127,6 +138,7 @@ class Window {
     bool checkRequiredFirst = false;
   };
   ControlState& at(int n);
+  void setAttribute(int control, unsigned attr, bool on);
   void changed(int control, int change);
   void queue(Event event, bool checkRequiredFirst = false);
   void moveFocus(int control);
@@ -142,6 +154,7 @@ class Window {
   bool open_ = false;
   bool closeAfterEvent_ = false;
   int focus_ = 0;
+  int x_ = 0, y_ = 0;
 };
 
 // The open windows, bottom first; the last one is the active one.

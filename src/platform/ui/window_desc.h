@@ -52,6 +52,15 @@ enum Attr : unsigned {
   kFlat = 1u << 9,            // button: drawn flat, picture only
   kMultiLine = 1u << 10,      // entry: multi-line text field
   kBold = 1u << 11,           // text or heading in bold
+  kAlertEnter = 1u << 12,     // entry: Enter raises AlertKey for it instead of leaving it
+};
+
+// One column of a list box, left to right.
+struct ListColumn {
+  std::string_view heading = {};  // "Remote File"; "" for an icon column
+  int width = 0;                  // dialog units
+  bool icon = false;              // shows the row's icon instead of text
+  bool centred = false;           // contents centred (else left with a small indent)
 };
 
 // Dialog units from the window's top left corner; 0 width/height: natural size.
@@ -75,6 +84,7 @@ struct ControlDesc {
                               // tab: that tab (0 = radio/tab derive it from the nearest
                               // preceding group/sheet; others: lies on no tab)
   std::string_view font = {};      // "" = the window's font; else "Face,points[,bold]"
+  std::span<const ListColumn> columns = {};  // list box only
 };
 
 struct WindowDesc {
@@ -89,5 +99,8 @@ struct WindowDesc {
 
 // Names used in the transcript and in messages: "entry", "checkbox", ...
 std::string_view kindName(ControlKind kind);
+
+// Identifiers and window names compare without regard to case.
+bool sameIdentifier(std::string_view a, std::string_view b);
 
 }  // namespace vl::ui

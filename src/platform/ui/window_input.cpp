@@ -99,4 +99,24 @@ std::string Window::userPress(int control) {
 
 void Window::userClose() { queue({EventKind::CloseWindow, 0}); }
 
+std::string Window::userSelectRow(int control, int row) {
+  ControlState& c = at(control);
+  if (c.desc->kind != ControlKind::ListBox) return describe(c) + " is not a list box";
+  if (row < 1 || row > static_cast<int>(c.rows.size())) return describe(c) + " has no row " + std::to_string(row);
+  if (std::string why = userFocus(control); !why.empty()) return why;
+  if (c.selectedRow == row) return "";
+  selectRow(control, row);
+  queue({EventKind::NewSelection, control});
+  return "";
+}
+
+std::string Window::userMarkRow(int control, int row, bool on) {
+  ControlState& c = at(control);
+  if (std::string why = userSelectRow(control, row); !why.empty()) return why;
+  if (!c.marksOn || !c.list.setMark) return describe(c) + " has no row marks";
+  c.list.setMark(row, on);
+  displayList(c);
+  return "";
+}
+
 }  // namespace vl::ui

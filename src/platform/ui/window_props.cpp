@@ -29,18 +29,18 @@ void Window::setValue(ControlState& c, long long value) {
   changed(c.number, static_cast<int>(Change::Value));
 }
 
-#define VL_UI_ATTR_SETTER(Name, Attr)                      \
-  void Window::Name(int control, bool on) {                \
-    ControlState& c = at(control);                         \
-    if (c.has(Attr) == on) return;                         \
-    setAttr(c, Attr, on);                                  \
-    changed(control, static_cast<int>(Change::State));     \
-  }
-VL_UI_ATTR_SETTER(setHidden, kHidden)
-VL_UI_ATTR_SETTER(setDisabled, kDisabled)
-VL_UI_ATTR_SETTER(setRequired, kRequired)
-VL_UI_ATTR_SETTER(setReadOnly, kReadOnly)
-#undef VL_UI_ATTR_SETTER
+void Window::setAttribute(int control, unsigned attr, bool on) {
+  ControlState& c = at(control);
+  if (c.has(attr) == on) return;
+  setAttr(c, attr, on);
+  changed(control, static_cast<int>(Change::State));
+}
+
+void Window::setHidden(int control, bool on) { setAttribute(control, kHidden, on); }
+void Window::setDisabled(int control, bool on) { setAttribute(control, kDisabled, on); }
+void Window::setRequired(int control, bool on) { setAttribute(control, kRequired, on); }
+void Window::setReadOnly(int control, bool on) { setAttribute(control, kReadOnly, on); }
+void Window::setMasked(int control, bool on) { setAttribute(control, kMasked, on); }
 
 void Window::setIcon(int control, std::string_view resource) {
   ControlState& c = at(control);
@@ -52,6 +52,13 @@ void Window::setIcon(int control, std::string_view resource) {
 void Window::setPicture(int control, std::string_view picture) {
   at(control).picture = parsePicture(picture);
   changed(control, static_cast<int>(Change::State));
+}
+
+void Window::moveTo(int x, int y) {
+  if (x == x_ && y == y_) return;
+  x_ = x;
+  y_ = y;
+  if (open_ && currentBackend()) currentBackend()->windowMoved(*this);
 }
 
 bool Window::visible(int control) const {
