@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "data/control_flow.h"
-#include "data/fixed_text.h"
 #include "platform/ui/headless_run.h"
 #include "test_windows.h"
 
@@ -21,18 +20,9 @@ using namespace std::chrono_literals;
 
 // The form as a program would run it.
 void formProgram() {
-  FixedText<20> name;
-  FixedText<10> folder;
-  std::int16_t id = 0;
-  std::uint8_t flag = 0, progress = 0;
-  FixedText<60> status;
+  FormVars v;
   Window w(kForm);
-  w.bindVariable("NAME", bindVar(name));
-  w.bindVariable("FOLDER", bindVar(folder));
-  w.bindVariable("ID", bindVar(id));
-  w.bindVariable("FLAG", bindVar(flag));
-  w.bindVariable("STATUS", bindVar(status));
-  w.bindVariable("PROGRESS", bindVar(progress));
+  v.bindTo(w);
   w.open();
   while (Event e = w.accept()) {
     if (e.kind == EventKind::OpenWindow) w.display();
@@ -43,15 +33,15 @@ void formProgram() {
     }
     if (e.kind != EventKind::Accepted) continue;
     if (e.control == kFolder) {
-      MessageBoxRequest ask{.caption = "Question", .text = "Really use|" + folder.str() + "?",
+      MessageBoxRequest ask{.caption = "Question", .text = "Really use|" + v.folder.str() + "?",
                             .icon = Icon::Question, .buttons = {Button::Yes, Button::No},
                             .defaultButton = Button::Yes};
-      status = messageBoxHandler().showMessageBox(ask) == Button::Yes ? "taken" : "kept";
+      v.status = messageBoxHandler().showMessageBox(ask) == Button::Yes ? "taken" : "kept";
     } else if (e.control == kFlag) {
-      status = "Flag on";
-      progress = 50;
+      v.status = "Flag on";
+      v.progress = 50;
     } else if (e.control == kOk) {
-      messageBoxHandler().showMessageBox({.caption = "Message", .text = "Saved " + name.str(),
+      messageBoxHandler().showMessageBox({.caption = "Message", .text = "Saved " + v.name.str(),
                                           .icon = Icon::Information, .beep = true});
       throw ProgramHalt{5};
     }

@@ -1,11 +1,13 @@
 #pragma once
 // Small windows for the runtime tests, declared the way the program declares
 // its own, and a backend that plays a list of user actions.
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "data/fixed_text.h"
 #include "platform/ui/backend.h"
 #include "platform/ui/window.h"
 
@@ -52,6 +54,30 @@ inline constexpr WindowDesc kInner{.name = "T$INNER", .caption = "Inner \"quoted
 enum FormControl {
   kName = 1, kFolder, kId, kFlag, kKind, kRadio1, kRadio2, kSheet, kTab1, kOnTab1, kTab2, kOnTab2,
   kStatus, kProgress, kOk, kOff, kFiles
+};
+
+// The program variables behind the form.
+struct FormVars {
+  FixedText<20> name;
+  FixedText<10> folder;
+  std::int16_t id = 0;
+  std::uint8_t flag = 0;
+  std::uint8_t kind = 0;
+  FixedText<10> onTab1, onTab2;
+  FixedText<60> status;
+  std::uint8_t progress = 0;
+
+  void bindTo(Window& w) {
+    w.bindVariable("NAME", bindVar(name));
+    w.bindVariable("FOLDER", bindVar(folder));
+    w.bindVariable("ID", bindVar(id));
+    w.bindVariable("FLAG", bindVar(flag));
+    w.bindVariable("KIND", bindVar(kind));
+    w.bindVariable("ONTAB1", bindVar(onTab1));
+    w.bindVariable("ONTAB2", bindVar(onTab2));
+    w.bindVariable("STATUS", bindVar(status));
+    w.bindVariable("PROGRESS", bindVar(progress));
+  }
 };
 
 // Plays one queued action per waitForInput; with none left it closes the

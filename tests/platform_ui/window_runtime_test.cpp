@@ -4,35 +4,11 @@
 
 #include <cstdint>
 
-#include "data/fixed_text.h"
 #include "platform/ui/picture.h"
 #include "test_windows.h"
 
 namespace vl::ui::test {
 namespace {
-
-struct FormVars {
-  FixedText<20> name;
-  FixedText<10> folder;
-  std::int16_t id = 0;
-  std::uint8_t flag = 0;
-  std::uint8_t kind = 0;
-  FixedText<10> onTab1, onTab2;
-  FixedText<60> status;
-  std::uint8_t progress = 0;
-
-  void bindTo(Window& w) {
-    w.bindVariable("NAME", bindVar(name));
-    w.bindVariable("FOLDER", bindVar(folder));
-    w.bindVariable("ID", bindVar(id));
-    w.bindVariable("FLAG", bindVar(flag));
-    w.bindVariable("KIND", bindVar(kind));
-    w.bindVariable("ONTAB1", bindVar(onTab1));
-    w.bindVariable("ONTAB2", bindVar(onTab2));
-    w.bindVariable("STATUS", bindVar(status));
-    w.bindVariable("PROGRESS", bindVar(progress));
-  }
-};
 
 class WindowRuntime : public ::testing::Test {
  protected:
