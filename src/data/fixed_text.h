@@ -46,6 +46,11 @@ class BasicFixedText {
     assign(text);
     return *this;
   }
+  // From a field of another width or kind: its text, cut or padded to this one.
+  template <std::size_t M, char P, std::size_t C>
+  BasicFixedText(const BasicFixedText<M, P, C>& other) {  // NOLINT: implicit on purpose
+    assign(other.trimmed());
+  }
 
   // The contents without trailing blanks (and, for ZText, up to the first NUL).
   std::string_view trimmed() const {
@@ -107,6 +112,11 @@ class FixedText : public BasicFixedText<N, ' ', N> {
     BasicFixedText<N, ' ', N>::operator=(text);
     return *this;
   }
+  template <std::size_t M, char P, std::size_t C>
+  FixedText& operator=(const BasicFixedText<M, P, C>& other) {
+    BasicFixedText<N, ' ', N>::operator=(other.trimmed());
+    return *this;
+  }
 };
 
 template <std::size_t N>
@@ -115,6 +125,11 @@ class ZText : public BasicFixedText<N, '\0', N - 1> {
   using BasicFixedText<N, '\0', N - 1>::BasicFixedText;
   ZText& operator=(std::string_view text) {
     BasicFixedText<N, '\0', N - 1>::operator=(text);
+    return *this;
+  }
+  template <std::size_t M, char P, std::size_t C>
+  ZText& operator=(const BasicFixedText<M, P, C>& other) {
+    BasicFixedText<N, '\0', N - 1>::operator=(other.trimmed());
     return *this;
   }
 };

@@ -78,5 +78,22 @@ TEST(ZText, ComparesWithFixedTextAndStopsAtTheFirstNul) {
   EXPECT_EQ(z.trimmed(), "AB");
 }
 
+TEST(FixedText, AssigningAnotherFieldCopiesItsTextCutOrPadded) {
+  FixedText<20> address("ftp.example.test");
+  FixedText<8> narrow(address);
+  EXPECT_EQ(std::string(narrow.data(), 8), "ftp.exam");
+  FixedText<30> wide;
+  wide = address;
+  EXPECT_EQ(std::string(wide.data(), 30), "ftp.example.test              ");
+
+  ZText<255> computer("TILL-01");
+  FixedText<15> stored;
+  stored = computer;  // NUL padding does not leak into a blank-padded field
+  EXPECT_EQ(std::string(stored.data(), 15), "TILL-01        ");
+  ZText<4> host;
+  host = address;
+  EXPECT_EQ(std::string(host.data(), 4), std::string("ftp\0", 4));
+}
+
 }  // namespace
 }  // namespace vl
