@@ -16,6 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 constexpr const char* kUser = "till";
 constexpr const char* kPassword = "s3cret-Pa55";
+// Line ends, NUL and high bytes must come through a binary transfer unchanged.
+const std::string kExeBytes("MZ\r\n\0\x1a\xff binary\n", 15);
 
 class FtpClientTest : public ::testing::Test {
  protected:
@@ -23,7 +25,7 @@ class FtpClientTest : public ::testing::Test {
     vl::test::clearProxyEnvironment();
     root_ = sandbox_.prefix() / "ftproot";
     writeRemote("FTP/ASP/CLIENT/BIN/SWUPD12.TXT", "flag");
-    writeRemote("FTP/ASP/CLIENT/BIN/VLSECR.EXE", std::string("MZ\r\n\0\x1a\xff binary\n", 16));
+    writeRemote("FTP/ASP/CLIENT/BIN/VLSECR.EXE", kExeBytes);
     fs::create_directories(root_ / "FTP/ASP/CLIENT/BIN/BACKUP");
     fs::create_directories(root_ / "FTP/ASP/Client/Store/FTPLog");
     fs::create_directories(root_ / "FTP/ASP/EMPTY");
@@ -103,7 +105,7 @@ TEST_F(FtpClientTest, ListsNamesSizesAndFolders) {
   auto all = listAll(ftp, "/FTP/ASP/CLIENT/BIN/*.*");
   ASSERT_EQ(all.size(), 4u);
   EXPECT_EQ(all["SWUPD12.TXT"].size, 4u);
-  EXPECT_EQ(all["VLSECR.EXE"].size, 16u);
+  EXPECT_EQ(all["VLSECR.EXE"].size, kExeBytes.size());
   EXPECT_EQ(all["HUGE.ZIP"].size, 5'000'000'000ULL);
   EXPECT_EQ(all["BACKUP"].attributes, kAttributeDirectory);
   EXPECT_EQ(all["VLSECR.EXE"].attributes, kAttributeNormal);
@@ -152,7 +154,7 @@ TEST_P(FtpTransferModes, GetsPutsAndDeletesOverOneControlConnection) {
 
   ASSERT_TRUE(ftp.getFile("/FTP/ASP/CLIENT/BIN/VLSECR.EXE", "c:\\vorlan\\t1\\inbox\\VLSECR.FTP", false));
   EXPECT_EQ(readHost(sandbox_.driveC() / "VORLAN/T1/INBOX/VLSECR.FTP"),
-            std::string("MZ\r\n\0\x1a\xff binary\n", 16));
+            kExeBytes);
   EXPECT_EQ(ftp.getFile("/FTP/ASP/CLIENT/BIN/VLSECR.EXE", "C:\\VORLAN\\T1\\INBOX\\VLSECR.FTP", true).error,
             vl::platform::kErrorFileExists);
 

@@ -85,7 +85,7 @@ TEST_F(HttpClientTest, PostsHeadersAndBody) {
   HttpRequest request;
   ASSERT_TRUE(http_.openRequest(request, "POST", "/echo", "HTTP/1.0", "", kAcceptTypes,
                                 kFlagReload | kFlagNoCacheWrite));
-  std::string body("--b\r\nContent-Disposition: form-data; name=\"folder\"\r\n\r\n\0\xff\r\n--b--\r\n", 62);
+  std::string body("--b\r\nContent-Disposition: form-data; name=\"folder\"\r\n\r\n\0\xff\r\n--b--\r\n", 65);
   ASSERT_TRUE(request.send("Content-Type: multipart/form-data; boundary=b", body));
   EXPECT_EQ(request.statusCode(), 200);
   std::string echo = readAll(request);
@@ -185,6 +185,28 @@ TEST_F(HttpClientTest, AStalledReplyTimesOut) {
   EXPECT_EQ(result.error, kErrorInternetTimeout);
   EXPECT_EQ(total, 10u);  // what arrived before the silence is still handed over
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST_F(HttpClientTest, HandlesCloseOnceAndRefuseWorkOnceTheSessionHasClosed) {
+  connect("127.0.0.1", server_.port());
+  HttpRequest request;
+  ASSERT_TRUE(get(request, "/echo"));
+  ASSERT_TRUE(session_.setStatusCallback(nullptr));
+  std::size_t seen = recorder_.events.size();
+  session_.close();
+  session_.close();
+  EXPECT_FALSE(session_.isOpen());
+
+  std::vector<char> block(kBlock);
+  std::size_t got = 0;
+  EXPECT_EQ(request.read(block.data(), block.size(), got).error, kErrorInvalidHandle);
+  HttpRequest another;
+  EXPECT_EQ(http_.openRequest(another, "GET", "/echo", "HTTP/1.0", "", kAcceptTypes, 0).error,
+            kErrorInvalidHandle);
+  request.close();
+  http_.close();
+  http_.close();
+  EXPECT_EQ(recorder_.events.size(), seen);  // nothing after the callback was removed
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 """A small HTTP server for the Internet client tests.
 
-Usage: http_server.py
-Listens on 127.0.0.1 and a free port, prints the port on the first line of
+Usage: http_server.py [CERTFILE KEYFILE]
+With a certificate and key it speaks HTTPS. Listens on 127.0.0.1 and a free port, prints the port on the first line of
 standard output and runs until it is terminated. Paths:
   /bytes?size=N    N bytes, byte i being i % 251, sent in pieces
   /echo            the request line, the headers and the body, as text
   /stall           promises 1000 bytes, sends 10, then goes quiet
   /moved           a 302 reply pointing at /echo
 """
+import ssl
 import sys
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
@@ -73,6 +74,10 @@ class Handler(BaseHTTPRequestHandler):
 def main():
     server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
+    if len(sys.argv) == 3:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(sys.argv[1], sys.argv[2])
+        server.socket = context.wrap_socket(server.socket, server_side=True)
     print(server.server_address[1], flush=True)
     server.serve_forever()
 

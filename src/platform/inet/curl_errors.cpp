@@ -9,13 +9,17 @@ namespace {
 // OpenSSL's verification results that concern the certificate's dates.
 constexpr long kCertNotYetValid = 9;
 constexpr long kCertHasExpired = 10;
+// libcurl checks the name itself and then reports "unspecified" (1).
+constexpr long kUnspecified = 1;
+constexpr long kHostnameMismatch = 62;
+constexpr long kIpAddressMismatch = 64;
 
 std::uint32_t certificateError(CURL* easy) {
   long verify = 0;
   curl_easy_getinfo(easy, CURLINFO_SSL_VERIFYRESULT, &verify);
   if (verify == kCertNotYetValid || verify == kCertHasExpired) return kErrorInternetSecCertDateInvalid;
-  // The chain was trusted, so the name did not match.
-  if (verify == 0) return kErrorInternetSecCertCnInvalid;
+  if (verify == 0 || verify == kUnspecified || verify == kHostnameMismatch || verify == kIpAddressMismatch)
+    return kErrorInternetSecCertCnInvalid;
   return kErrorInternetInvalidCa;
 }
 

@@ -13,11 +13,11 @@ using detail::fail;
 using detail::succeed;
 
 FtpFind::FtpFind() = default;
-FtpFind::~FtpFind() { close(); }
+FtpFind::~FtpFind() { detail::closeQuietly([this] { close(); }); }
 FtpFind::FtpFind(FtpFind&&) noexcept = default;
 FtpFind& FtpFind::operator=(FtpFind&& other) noexcept {
   if (this != &other) {
-    close();
+    detail::closeQuietly([this] { close(); });
     session_ = std::move(other.session_);
     entries_ = std::move(other.entries_);
     position_ = other.position_;
@@ -45,11 +45,11 @@ void FtpFind::close() {
 }
 
 FtpConnection::FtpConnection() = default;
-FtpConnection::~FtpConnection() { close(); }
+FtpConnection::~FtpConnection() { detail::closeQuietly([this] { close(); }); }
 FtpConnection::FtpConnection(FtpConnection&&) noexcept = default;
 FtpConnection& FtpConnection::operator=(FtpConnection&& other) noexcept {
   if (this != &other) {
-    close();
+    detail::closeQuietly([this] { close(); });
     link_ = std::move(other.link_);
   }
   return *this;

@@ -10,11 +10,11 @@ using detail::fail;
 using detail::succeed;
 
 HttpConnection::HttpConnection() = default;
-HttpConnection::~HttpConnection() { close(); }
+HttpConnection::~HttpConnection() { detail::closeQuietly([this] { close(); }); }
 HttpConnection::HttpConnection(HttpConnection&&) noexcept = default;
 HttpConnection& HttpConnection::operator=(HttpConnection&& other) noexcept {
   if (this != &other) {
-    close();
+    detail::closeQuietly([this] { close(); });
     session_ = std::move(other.session_);
     host_ = std::move(other.host_);
     port_ = other.port_;
@@ -65,11 +65,11 @@ void HttpConnection::close() {
 }
 
 HttpRequest::HttpRequest() = default;
-HttpRequest::~HttpRequest() { close(); }
+HttpRequest::~HttpRequest() { detail::closeQuietly([this] { close(); }); }
 HttpRequest::HttpRequest(HttpRequest&&) noexcept = default;
 HttpRequest& HttpRequest::operator=(HttpRequest&& other) noexcept {
   if (this != &other) {
-    close();
+    detail::closeQuietly([this] { close(); });
     exchange_ = std::move(other.exchange_);
   }
   return *this;

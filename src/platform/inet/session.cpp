@@ -60,11 +60,11 @@ bool lastResponseInfo(LastResponse& response) {
 }
 
 Session::Session() = default;
-Session::~Session() { close(); }
+Session::~Session() { detail::closeQuietly([this] { close(); }); }
 Session::Session(Session&&) noexcept = default;
 Session& Session::operator=(Session&& other) noexcept {
   if (this != &other) {
-    close();
+    detail::closeQuietly([this] { close(); });
     state_ = std::move(other.state_);
   }
   return *this;
@@ -101,12 +101,19 @@ InetResult Session::setStatusCallback(StatusCallback callback) {
 }
 
 void Session::close() {
-  if (!isOpen()) return;
-  state_->post(kStatusHandleClosing);
-  state_->deliver();
-  state_->open = false;
-  state_->callback = nullptr;
+  if (!state_) return;
+  auto state = std::move(state_);
   state_.reset();
+  // Connections and requests made from the session refuse work from now on.
+  state->open = false;
+  state->post(kStatusHandleClosing);
+  try {
+    state->deliver();
+  } catch (...) {
+    state->callback = nullptr;
+    throw;
+  }
+  state->callback = nullptr;
 }
 
 }  // namespace vl::net

@@ -25,6 +25,16 @@ struct SessionState {
   std::vector<StatusEvent> pending_;
 };
 
+// Runs a close from a destructor or a move: a status callback that throws
+// there must not end the program.
+template <class Close>
+void closeQuietly(Close close) noexcept {
+  try {
+    close();
+  } catch (...) {
+  }
+}
+
 // Sets the Windows error number and returns it as a result.
 InetResult fail(std::uint32_t error);
 InetResult succeed();
