@@ -15,6 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr const char* kUser = "till";
+// The server's built-in name, sent to the test server through ConnectTo.
+constexpr const char* kServerName = "ftp.vorlan.example";
 constexpr const char* kPassword = "s3cret-Pa55";
 // Line ends, NUL and high bytes must come through a binary transfer unchanged.
 const std::string kExeBytes("MZ\r\n\0\x1a\xff binary\n", 15);
@@ -32,6 +34,8 @@ class FtpClientTest : public ::testing::Test {
     fs::create_directories(sandbox_.driveC() / "VORLAN/T1/INBOX");
     server_ = std::make_unique<vl::test::ServerProcess>(
         "ftp_server.py", std::vector<std::string>{root_.string(), kUser, kPassword});
+    sandbox_.writePlatformIni("[Network]\r\nConnectTo=" + std::string(kServerName) + ":21:127.0.0.1:" +
+                              std::to_string(server_->port()) + "\r\n");
     ASSERT_TRUE(session_.open());
     ASSERT_TRUE(session_.setStatusCallback(recorder_.callback()));
   }
@@ -47,7 +51,7 @@ class FtpClientTest : public ::testing::Test {
     return s.str();
   }
   InetResult connect(FtpConnection& ftp, std::uint32_t flags = kFlagPassive) {
-    return ftp.connect(session_, "127.0.0.1", server_->port(), kUser, kPassword, flags);
+    return ftp.connect(session_, kServerName, 21, kUser, kPassword, flags);
   }
   std::map<std::string, FindData> listAll(FtpConnection& ftp, const std::string& pattern) {
     std::map<std::string, FindData> found;
@@ -77,6 +81,7 @@ TEST_F(FtpClientTest, LoginFailsWhereTheConnectionIsMade) {
   };
   const Case cases[] = {
       {"right password", "127.0.0.1", server_->port(), kPassword, 0},
+      {"built-in name redirected", kServerName, 21, kPassword, 0},
       {"wrong password", "127.0.0.1", server_->port(), "wrong-Pa55", kErrorInternetIncorrectPassword},
       {"nothing listening", "127.0.0.1", vl::test::unusedPort(), kPassword, kErrorInternetCannotConnect},
       {"unknown name", "cloud.nowhere.invalid", 21, kPassword, kErrorInternetNameNotResolved},
@@ -139,6 +144,12 @@ TEST_F(FtpClientTest, ServerRefusalsLeaveTheReplyAsLastResponse) {
   EXPECT_FALSE(fs::exists(sandbox_.driveC() / "VORLAN/T1/INBOX/MISSING.FTP"));
 
   EXPECT_EQ(ftp.deleteFile("/FTP/ASP/CLIENT/BIN/MISSING.EXE").error, kErrorInternetExtendedError);
+  ASSERT_TRUE(lastResponseInfo(reply));
+  EXPECT_EQ(reply.error, 550u);
+
+  sandbox_.writeFile("drive_c/VORLAN/T1/LOG.TXT", "3,EOF\r\n");
+  EXPECT_EQ(ftp.putFile("C:\\VORLAN\\T1\\LOG.TXT", "/FTP/ASP/NOSUCH/FTPLog/LOG.TXT").error,
+            kErrorInternetExtendedError);
   ASSERT_TRUE(lastResponseInfo(reply));
   EXPECT_EQ(reply.error, 550u);
 

@@ -179,6 +179,13 @@ std::uint32_t CurlTransfer::error() const {
   return inetErrorFor(result_, easy_);
 }
 
+void appendEscaped(std::string& url, unsigned char c) {
+  static const char* hex = "0123456789ABCDEF";
+  url += '%';
+  url += hex[c >> 4];
+  url += hex[c & 15];
+}
+
 int CurlTransfer::onDebug(CURL*, curl_infotype type, char* data, size_t size, void* self) {
   auto* transfer = static_cast<CurlTransfer*>(self);
   if (type == CURLINFO_TEXT) return 0;

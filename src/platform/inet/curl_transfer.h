@@ -75,6 +75,9 @@ class CurlTransfer {
   std::chrono::steady_clock::time_point lastActivity_;
 };
 
+// Appends `c` to a URL as "%XX".
+void appendEscaped(std::string& url, unsigned char c);
+
 // The Windows Internet error for a libcurl result.
 std::uint32_t inetErrorFor(CURLcode code, CURL* easy);
 

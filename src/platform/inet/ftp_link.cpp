@@ -13,20 +13,16 @@ constexpr std::size_t kMaxListingBytes = 64u << 20;
 // The URL path of a remote path. A leading "/" is kept as "%2F" so that
 // libcurl changes to the absolute folder instead of one below the login folder.
 std::string urlPath(std::string_view remote) {
-  static const char* hex = "0123456789ABCDEF";
   std::string out = "/";
   if (!remote.empty() && remote.front() == '/') {
     out += "%2F";
     remote.remove_prefix(1);
   }
   for (unsigned char c : remote) {
-    if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+    if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~')
       out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    }
+    else
+      appendEscaped(out, c);
   }
   return out;
 }

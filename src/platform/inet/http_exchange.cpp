@@ -14,17 +14,13 @@ constexpr std::size_t kBufferLimit = 256 * 1024;
 // The object name as a URL path: blanks, control characters, bytes outside
 // ASCII and '#' are escaped, everything else goes out as the program wrote it.
 std::string urlObject(std::string_view object) {
-  static const char* hex = "0123456789ABCDEF";
   std::string out;
   if (object.empty() || object.front() != '/') out += '/';
   for (unsigned char c : object) {
-    if (c <= 0x20 || c >= 0x7f || c == '#') {
-      out += '%';
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else {
+    if (c <= 0x20 || c >= 0x7f || c == '#')
+      appendEscaped(out, c);
+    else
       out += static_cast<char>(c);
-    }
   }
   return out;
 }
