@@ -204,30 +204,43 @@ class RobotStall : public Robot {
   }
 };
 
-TEST_F(RobotStall, ProgramStuckBeforeTheAwaitedWindowFailsWithinTheBound) {
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_EXIT(run("wait T$FORM\n", [] { std::this_thread::sleep_for(1h); }), ::testing::ExitedWithCode(kRobotFailed),
-              "did not reach the robot or end within 400 ms");
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
-  ASSERT_FALSE(lines().empty());
-  EXPECT_EQ(lines().back(), R"({"event":"exit","code":3})");
-}
-
-TEST_F(RobotStall, ProgramThatNeverEndsAfterTheScriptFailsWithinTheBound) {
-  EXPECT_EXIT(run("wait T$FORM\n",
-                  [] {
-                    Window w(kForm);
-                    for (;;) {  // reopens whatever the robot closes
-                      w.open();
-                      while (w.accept()) {
-                      }
-                    }
-                  }),
-              ::testing::ExitedWithCode(kRobotFailed), "within 400 ms");
-  const std::vector<std::string> l = lines();
-  ASSERT_FALSE(l.empty());
-  EXPECT_EQ(l.back(), R"({"event":"exit","code":3})");
-  EXPECT_EQ(l.front(), R"({"event":"open","window":"T$FORM","caption":"Test Form"})");
+TEST_F(RobotStall, ProgramsThatNeverComeBackFailWithinTheBound) {
+  struct Case {
+    std::string name, script;
+    std::function<void()> program;
+  };
+  const Case cases[] = {
+      {"stuck in a blocking call before the awaited window", "wait T$FORM\n",
+       [] { std::this_thread::sleep_for(1h); }},
+      {"reopens whatever the robot closes after the script", "wait T$FORM\n",
+       [] {
+         Window w(kForm);
+         for (;;) {
+           w.open();
+           while (w.accept()) {
+           }
+         }
+       }},
+      {"retries for ever while the script answers Yes", "answer Yes Retry\n",
+       [] {
+         while (messageBoxHandler().showMessageBox({.text = "Retry?", .buttons = {Button::Yes, Button::No}}) ==
+                Button::Yes) {
+           yieldToWindows();
+         }
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EXIT(run(c.script, c.program), ::testing::ExitedWithCode(kRobotFailed),
+                "neither waited for input nor ended within 400 ms");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
+    const std::vector<std::string> l = lines();
+    ASSERT_GE(l.size(), 2u);
+    EXPECT_EQ(l[l.size() - 2],
+              R"({"event":"error","message":"the program neither waited for input nor ended within 400 ms"})");
+    EXPECT_EQ(l.back(), R"({"event":"exit","code":3})");
+  }
 }
 
 }  // namespace

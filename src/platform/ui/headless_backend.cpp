@@ -121,7 +121,6 @@ void HeadlessBackend::dump(Window& window, const ScriptCommand& cmd) {
 }
 
 void HeadlessBackend::windowOpened(Window& window) {
-  kick();
   transcript_.write(JsonLine().add("event", "open").add("window", window.name()).add("caption", window.desc().caption));
 }
 
@@ -144,7 +143,6 @@ void HeadlessBackend::controlChanged(Window& window, int control, Change change)
 }
 
 Button HeadlessBackend::showMessageBox(const MessageBoxRequest& request) {
-  kick();
   const Button answer = failure_.empty() ? rules_.choose(request) : request.defaultButton;
   std::string buttons = "[";
   for (Button b : request.buttons) {

@@ -23,8 +23,10 @@
 namespace vl::ui {
 
 struct RobotOptions {
-  // How long the program may go without reaching the robot, and how long it
-  // has to end once the script is exhausted.
+  // How long the program may run between two points where the robot can act
+  // (a window waiting for input), and how long it has to end once the script
+  // is exhausted. Message boxes and yieldToWindows do not extend it, so a
+  // program looping on a "Retry?" box answered Yes still fails in time.
   std::chrono::milliseconds stallTimeout = std::chrono::seconds(30);
   // Today's access code for access-code lines (installed by the app).
   std::function<std::string()> accessCode;
@@ -55,7 +57,9 @@ class HeadlessBackend final : public Backend, public MessageBoxHandler {
   void focusChanged(Window&, int) override {}
   void windowMoved(Window&) override {}
   void waitForInput(Window& window) override;
-  void yieldToWindows() override { kick(); }
+  // Deliberately no kick here: a program that loops forever while yielding
+  // (or answering boxes) must still hit the bound.
+  void yieldToWindows() override {}
 
   Button showMessageBox(const MessageBoxRequest& request) override;
   void beep() override;

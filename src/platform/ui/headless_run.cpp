@@ -66,7 +66,7 @@ int runHeadless(const std::string& scriptPath, const std::string& transcriptPath
   const auto bound = options.stallTimeout;
   HeadlessBackend backend(std::move(script), transcript, std::move(options));
   Watchdog watchdog(bound, [&transcript, bound] {
-    finish(transcript, "the program did not reach the robot or end within " + std::to_string(bound.count()) + " ms", 0);
+    finish(transcript, "the program neither waited for input nor ended within " + std::to_string(bound.count()) + " ms", 0);
     std::_Exit(kRobotFailed);
   });
   backend.setWatchdog(&watchdog);

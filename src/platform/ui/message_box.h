@@ -12,8 +12,8 @@ enum class Button { Ok, Yes, No };
 enum class Cursor { Normal, Busy };
 
 struct MessageBoxRequest {
-  std::string caption;
-  std::string text;  // "|" is a line break, exactly as the program built it
+  std::string caption = {};
+  std::string text = {};  // "|" is a line break, exactly as the program built it
   Icon icon = Icon::None;
   std::vector<Button> buttons{Button::Ok};
   Button defaultButton = Button::Ok;

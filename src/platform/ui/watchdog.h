@@ -1,8 +1,8 @@
 #pragma once
 // Keeps a headless run from hanging: if the program goes longer than the
-// bound without reaching the robot (an input point, a message box, a
-// yieldToWindows), or does not end within the bound after the hard deadline
-// was set, onExpire runs on the watchdog's own thread. onExpire is expected
+// bound without kick() (the robot calls it where a window waits for input),
+// or does not end within the bound after the final deadline was set,
+// onExpire runs on the watchdog's own thread. onExpire is expected
 // to end the process (the program may be stuck inside a blocking call).
 #include <chrono>
 #include <condition_variable>
