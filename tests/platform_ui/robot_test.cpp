@@ -118,6 +118,8 @@ TEST_F(Robot, ProgramEndsWithItsOwnExitCodeAndDumpsShowTheWholeWindow) {
   const std::string text = all();
   EXPECT_NE(text.find(R"({"id":"?ID","number":3,"kind":"entry","text":"12",)"), std::string::npos);
   EXPECT_NE(text.find(R"({"id":"?KIND","number":5,"kind":"option","text":"Kind:","value":2,)"), std::string::npos);
+  EXPECT_NE(text.find(R"({"id":"?KIND:RADIO1","number":6,"kind":"radio","text":"One","value":0,)"), std::string::npos);
+  EXPECT_NE(text.find(R"({"id":"?KIND:RADIO2","number":7,"kind":"radio","text":"Two","value":1,)"), std::string::npos);
   EXPECT_NE(text.find(R"({"id":"?ONTAB1","number":10,"kind":"entry","text":"","visible":false,)"), std::string::npos);
   EXPECT_NE(text.find(R"("kind":"list","text":"","visible":true,"enabled":true,"required":false,"readonly":false,"rows":[],"marks":[],"selected":0})"),
             std::string::npos);

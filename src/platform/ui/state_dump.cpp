@@ -31,6 +31,9 @@ std::string controlJson(const Window& w, int n) {
   JsonLine line;
   line.add("id", c.desc->id).add("number", n).add("kind", kindName(c.desc->kind)).add("text", screenText(w, n));
   if (hasValue(c.desc->kind)) line.add("value", c.value);
+  if (c.desc->kind == ControlKind::Radio && c.parent != 0) {
+    line.add("value", w.control(c.parent).value == c.desc->value ? 1 : 0);  // 1: the chosen one
+  }
   line.add("visible", w.visible(n)).add("enabled", w.enabled(n));
   line.add("required", c.has(kRequired)).add("readonly", c.has(kReadOnly));
   std::string json = line.str();

@@ -73,6 +73,9 @@ class Window {
   // Queues an event as if it had happened (an accepted event for an entry,
   // a CloseWindow to end the loop ...).
   void post(EventKind kind, int control = 0);
+  // Whether accept() has something to hand out without waiting (a backend's
+  // waitForInput pumps its native loop until this turns true or w closes).
+  bool hasPendingEvents() const { return !queue_.empty(); }
 
   // --- variables -------------------------------------------------------------
   void bind(int control, Binding binding);
