@@ -125,6 +125,10 @@ TEST_F(WindowRuntime, DisplayShowsAndUpdateTakesBackBoundVariables) {
   form.setText(kId, "junk");  // not a number: the variable keeps its value
   form.update(kId);
   EXPECT_EQ(vars.id, 32767);
+  form.setReadOnly(kFolder, true);  // shows a stale text: never written back
+  vars.folder = "fresh";
+  form.update();
+  EXPECT_EQ(vars.folder.str(), "fresh");
   form.close();
 }
 

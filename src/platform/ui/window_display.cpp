@@ -73,7 +73,9 @@ void Window::update() {
 
 void Window::update(int control) {
   ControlState& c = at(control);
-  if (c.desc->kind != ControlKind::Entry || !c.binding.bound()) return;
+  // A read-only entry cannot have been edited; taking its text back could only
+  // overwrite a newer value of a variable that another entry also shows.
+  if (c.desc->kind != ControlKind::Entry || !c.binding.bound() || c.has(kReadOnly)) return;
   if (!c.binding.isNumber()) {
     c.binding.setText(c.text);
   } else if (auto number = readNumber(c.text)) {
