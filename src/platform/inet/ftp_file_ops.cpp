@@ -16,9 +16,9 @@ using detail::succeed;
 
 namespace {
 
-constexpr std::uint32_t kErrorPathNotFound = 3;
-constexpr std::uint32_t kErrorFileExists = 80;
-constexpr std::uint32_t kErrorInvalidParameter = 87;
+using vl::platform::kErrorFileExists;
+using vl::platform::kErrorInvalidParameter;
+using vl::platform::kErrorPathNotFound;
 
 bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 

@@ -1,6 +1,7 @@
 #include "platform/inet/http_exchange.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 

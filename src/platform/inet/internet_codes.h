@@ -4,6 +4,8 @@
 // error number, and the flags and options the program passes.
 #include <cstdint>
 
+#include "platform/base/errors.h"
+
 namespace vl::net {
 
 // Status codes delivered to the status callback.
@@ -26,8 +28,8 @@ inline constexpr std::uint32_t kStatusUserInputRequired = 140;
 inline constexpr std::uint32_t kStatusStateChange = 200;       // value: state
 
 // Error numbers (set as the Windows error number and returned).
-inline constexpr std::uint32_t kErrorNoMoreFiles = 18;
-inline constexpr std::uint32_t kErrorInvalidHandle = 6;
+inline constexpr std::uint32_t kErrorNoMoreFiles = vl::platform::kErrorNoMoreFiles;
+inline constexpr std::uint32_t kErrorInvalidHandle = vl::platform::kErrorInvalidHandle;
 inline constexpr std::uint32_t kErrorInternetTimeout = 12002;
 inline constexpr std::uint32_t kErrorInternetExtendedError = 12003;
 inline constexpr std::uint32_t kErrorInternetInternalError = 12004;
