@@ -32,6 +32,7 @@ using vl::ui::Icon;
 constexpr std::size_t kRecordSize = 16;
 constexpr const char* kLayout = "TST:16:CODE,NAME";
 constexpr const char* kPosId = "C:\\VORLAN\\T1\\INBOX\\POSID.TPS";
+constexpr const char* kPosIdOnHost = "VORLAN/T1/INBOX/POSID.TPS";
 
 std::string readHost(const stdfs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -52,6 +53,7 @@ struct OpenDataFileTest : ::testing::Test {
   void SetUp() override {
     stdfs::create_directories(box.driveC() / "VORLAN" / "T1" / "INBOX");
     ASSERT_TRUE(vl::fs::setCurrentDirectory("C:\\VORLAN\\T1"));
+    posId.setName(kPosId);
   }
   stdfs::path host(const std::string& relative) { return box.driveC() / relative; }
 
@@ -69,6 +71,7 @@ struct OpenDataFileTest : ::testing::Test {
 
   Sandbox box;
   RecordingMessageBoxes boxes;
+  DataFile posId{"POSID", Driver::Keyed, kLayout, kRecordSize};
 };
 
 TEST_F(OpenDataFileTest, MissingFileIsCreatedAndOpenedSilently) {
@@ -89,15 +92,13 @@ TEST_F(OpenDataFileTest, MissingFileIsCreatedAndOpenedSilently) {
     EXPECT_EQ(file.errorCode(), 0);
   }
   EXPECT_TRUE(boxes.boxes.empty());
-  EXPECT_TRUE(stdfs::exists(host("VORLAN/T1/INBOX/POSID.TPS")));
+  EXPECT_TRUE(stdfs::exists(host(kPosIdOnHost)));
   EXPECT_TRUE(stdfs::exists(host("VORLAN/T1/INBOX/LOG.TXT")));
 }
 
 TEST_F(OpenDataFileTest, FileAlreadyOpenInThisProcessCountsAsOpen) {
   makeKeyedFile(kPosId);
-  DataFile first("POSID", Driver::Keyed, kLayout, kRecordSize);
-  first.setName(kPosId);
-  ASSERT_EQ(openOrHalt(first), -1);
+  ASSERT_EQ(openOrHalt(posId), -1);
   DataFile second("POSID", Driver::Keyed, kLayout, kRecordSize);
   second.setName("c:\\vorlan\\t1\\inbox\\posid.tps");
   EXPECT_EQ(openOrHalt(second), -1);
@@ -125,11 +126,9 @@ TEST_F(OpenDataFileTest, FileThatStaysLockedEndsWithTheFinalMessage) {
 
 TEST_F(OpenDataFileTest, LockReleasedDuringRecoveryOpensTheFile) {
   makeKeyedFile(kPosId);
-  LockHolder otherProcess(host("VORLAN/T1/INBOX/POSID.TPS"), 2);
-  DataFile file("POSID", Driver::Keyed, kLayout, kRecordSize);
-  file.setName(kPosId);
-  EXPECT_EQ(openOrHalt(file), -1);
-  EXPECT_TRUE(file.isOpen());
+  LockHolder otherProcess(host(kPosIdOnHost), 2);
+  EXPECT_EQ(openOrHalt(posId), -1);
+  EXPECT_TRUE(posId.isOpen());
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
@@ -145,12 +144,10 @@ void damageRecord(const stdfs::path& file) {
 
 TEST_F(OpenDataFileTest, DamagedKeysAndNoEndThroughTheHaltBox) {
   makeKeyedFile(kPosId);
-  damageRecord(host("VORLAN/T1/INBOX/POSID.TPS"));
-  const std::string before = readHost(host("VORLAN/T1/INBOX/POSID.TPS"));
+  damageRecord(host(kPosIdOnHost));
+  const std::string before = readHost(host(kPosIdOnHost));
   boxes.answer("key file is invalid", Button::No);
-  DataFile file("POSID", Driver::Keyed, kLayout, kRecordSize);
-  file.setName(kPosId);
-  EXPECT_EQ(openOrHalt(file), 0);
+  EXPECT_EQ(openOrHalt(posId), 0);
   ASSERT_EQ(boxes.boxes.size(), 2u);
   const auto& ask = boxes.boxes[0];
   EXPECT_EQ(ask.caption, "Invalid Key");
@@ -162,27 +159,23 @@ TEST_F(OpenDataFileTest, DamagedKeysAndNoEndThroughTheHaltBox) {
   EXPECT_EQ(boxes.boxes[1].text, "Invalid Key!");
   EXPECT_EQ(boxes.boxes[1].buttons, std::vector<Button>{Button::Ok});
   // Never repaired without the user's Yes.
-  EXPECT_EQ(readHost(host("VORLAN/T1/INBOX/POSID.TPS")), before);
+  EXPECT_EQ(readHost(host(kPosIdOnHost)), before);
 }
 
 TEST_F(OpenDataFileTest, DamagedKeysAndYesRebuildAndOpen) {
   makeKeyedFile(kPosId);
-  damageRecord(host("VORLAN/T1/INBOX/POSID.TPS"));
+  damageRecord(host(kPosIdOnHost));
   boxes.answer("key file is invalid", Button::Yes);
-  DataFile file("POSID", Driver::Keyed, kLayout, kRecordSize);
-  file.setName(kPosId);
-  EXPECT_EQ(openOrHalt(file), -1);
-  EXPECT_TRUE(file.isOpen());
+  EXPECT_EQ(openOrHalt(posId), -1);
+  EXPECT_TRUE(posId.isOpen());
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].caption, "Invalid Key");
 }
 
 TEST_F(OpenDataFileTest, ForeignRecordLayoutEndsWithWarningOneAndLeavesTheFile) {
   makeKeyedFile(kPosId, "OTHER:16:X");
-  const std::string before = readHost(host("VORLAN/T1/INBOX/POSID.TPS"));
-  DataFile file("POSID", Driver::Keyed, kLayout, kRecordSize);
-  file.setName(kPosId);
-  EXPECT_EQ(openOrHalt(file), 0);
+  const std::string before = readHost(host(kPosIdOnHost));
+  EXPECT_EQ(openOrHalt(posId), 0);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   const auto& msg = boxes.boxes[0];
   EXPECT_EQ(msg.caption, "Invalid File");
@@ -195,7 +188,7 @@ TEST_F(OpenDataFileTest, ForeignRecordLayoutEndsWithWarningOneAndLeavesTheFile) 
             "||Press OK to end this application.");
   EXPECT_EQ(msg.icon, Icon::Information);
   EXPECT_EQ(msg.buttons, std::vector<Button>{Button::Ok});
-  EXPECT_EQ(readHost(host("VORLAN/T1/INBOX/POSID.TPS")), before);
+  EXPECT_EQ(readHost(host(kPosIdOnHost)), before);
 }
 
 TEST_F(OpenDataFileTest, OtherCodesGoStraightToTheFinalMessage) {
