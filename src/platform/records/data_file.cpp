@@ -67,6 +67,8 @@ DataFile::DataFile(std::string label, Driver driver, std::string layoutSignature
       recordSize_(recordSize),
       ownerPassword_(std::move(ownerPassword)) {}
 
+DataFile::DataFile(DataFile&&) noexcept = default;
+
 DataFile::~DataFile() {
   if (state_) unmarkOpen(state_->key);
 }

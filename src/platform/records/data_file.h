@@ -70,6 +70,7 @@ class DataFile {
   DataFile(std::string label, Driver driver, std::string layoutSignature,
            std::size_t recordSize, std::string ownerPassword = {});
   ~DataFile();  // closes
+  DataFile(DataFile&&) noexcept;  // the moved-from object is left closed
   DataFile(const DataFile&) = delete;
   DataFile& operator=(const DataFile&) = delete;
 

@@ -45,7 +45,7 @@ Outcome startTemporary(const stdfs::path& temp) {
 
 Outcome fillDatabase(const stdfs::path& temp, const KeyedHeader& header, const Records& records) {
   SqliteDb db;
-  Outcome outcome = db.open(temp, false);
+  Outcome outcome = db.open(temp, SqliteDb::Mode::Existing);
   if (outcome.ok()) outcome = db.exec("PRAGMA journal_mode=DELETE");
   if (outcome.ok()) outcome = db.exec("BEGIN IMMEDIATE");
   if (outcome.ok()) outcome = writeSchema(db, header);
@@ -80,7 +80,7 @@ Outcome writeFreshFile(const stdfs::path& path, const KeyedHeader& header, const
 void salvage(const SqliteDb& db, const char* sql, std::size_t recordSize, Records& into) {
   Statement rows(db, sql);
   while (rows.step() == SQLITE_ROW) {
-    const std::int64_t seq = rows.integer(0);
+      const std::int64_t seq = rows.integer(0);
     const auto data = rows.blob(1);
     if (data.size() == recordSize && recordChecksum(seq, data) == rows.integer(2)) {
       into.emplace(seq, std::vector<std::uint8_t>(data.begin(), data.end()));
@@ -107,7 +107,7 @@ Outcome createKeyedFile(const stdfs::path& path, const KeyedLayout& layout) {
 
 Outcome rebuildKeyedFile(const stdfs::path& path, const KeyedLayout& layout) {
   SqliteDb db;
-  Outcome outcome = db.open(path, false);
+  Outcome outcome = db.open(path, SqliteDb::Mode::Salvage);
   KeyedHeader header;
   if (outcome.ok()) outcome = readHeader(db, header);
   if (outcome.ok()) {

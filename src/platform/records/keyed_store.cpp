@@ -48,7 +48,7 @@ Outcome lastSeq(const SqliteDb& db, std::int64_t& seq) {
 }  // namespace
 
 Outcome KeyedStore::open(const std::filesystem::path& path, const KeyedLayout& layout) {
-  Outcome outcome = db_.open(path, false);
+  Outcome outcome = db_.open(path, SqliteDb::Mode::Existing);
   KeyedHeader header;
   if (outcome.ok()) outcome = readHeader(db_, header);
   if (outcome.ok()) outcome = checkHeader(header, layout);

@@ -6,10 +6,9 @@
 
 namespace vl::records {
 
-Outcome SqliteDb::open(const std::filesystem::path& path, bool create) {
+Outcome SqliteDb::open(const std::filesystem::path& path, Mode mode) {
   close();
-  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-  const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+  const int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
   if (rc != SQLITE_OK) {
     Outcome outcome = error(rc);
     close();
@@ -17,6 +16,8 @@ Outcome SqliteDb::open(const std::filesystem::path& path, bool create) {
   }
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, 5000);
+  // Must come before the first statement: that one already reads page 1.
+  if (mode == Mode::Salvage) sqlite3_db_config(db_, SQLITE_DBCONFIG_WRITABLE_SCHEMA, 1, nullptr);
   // DELETE keeps no side files between writes; FULL syncs the journal before
   // the database is changed, which is what makes a killed write roll back.
   return exec("PRAGMA synchronous=FULL");

@@ -20,10 +20,15 @@ class SqliteDb {
   SqliteDb(const SqliteDb&) = delete;
   SqliteDb& operator=(const SqliteDb&) = delete;
 
-  // Opens an existing database (or makes a new one when create is set) with a
-  // rollback journal and full syncs, so that a write either happened whole or
-  // not at all even when the process is killed in the middle of it.
-  Outcome open(const std::filesystem::path& path, bool create);
+  enum class Mode {
+    Existing,  // the database must be there
+    Salvage,   // also read a file cut shorter than its header says, to save
+               // what is left; nothing may change the schema on such a connection
+  };
+  // Opens a database with a rollback journal and full syncs, so that a write
+  // either happened whole or not at all even when the process is killed in
+  // the middle of it.
+  Outcome open(const std::filesystem::path& path, Mode mode);
   void close();
   sqlite3* handle() const { return db_; }
 
