@@ -151,18 +151,20 @@ TEST_F(HttpClientTest, SendFailuresGiveInternetErrors) {
     const char* what;
     std::string host;
     int port;
+    const char* object;
     std::uint32_t error;
   };
   const Case cases[] = {
-      {"nothing listening", "127.0.0.1", vl::test::unusedPort(), kErrorInternetCannotConnect},
-      {"unknown name", "cloud.nowhere.invalid", 80, kErrorInternetNameNotResolved},
+      {"nothing listening", "127.0.0.1", vl::test::unusedPort(), "/echo", kErrorInternetCannotConnect},
+      {"unknown name", "cloud.nowhere.invalid", 80, "/echo", kErrorInternetNameNotResolved},
+      {"no reply at all", "127.0.0.1", server_.port(), "/empty", kErrorHttpInvalidServerResponse},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     HttpConnection http;
     ASSERT_TRUE(http.connect(session_, c.host, c.port, "", "", 0));  // no traffic yet
     HttpRequest request;
-    ASSERT_TRUE(http.openRequest(request, "GET", "/echo", "HTTP/1.0", "", kAcceptTypes, 0));
+    ASSERT_TRUE(http.openRequest(request, "GET", c.object, "HTTP/1.0", "", kAcceptTypes, 0));
     EXPECT_EQ(request.send("", "").error, c.error);
     EXPECT_EQ(vl::platform::lastWinError(), c.error);
   }

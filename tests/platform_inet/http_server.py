@@ -7,6 +7,7 @@ standard output and runs until it is terminated. Paths:
   /echo            the request line, the headers and the body, as text
   /stall           promises 1000 bytes, sends 10, then goes quiet
   /moved           a 302 reply pointing at /echo
+  /empty           closes the connection without a reply
 """
 import ssl
 import sys
@@ -42,6 +43,8 @@ class Handler(BaseHTTPRequestHandler):
             self.wfile.write(b"x" * 10)
             self.wfile.flush()
             time.sleep(30)
+        elif url.path == "/empty":
+            self.close_connection = True
         elif url.path == "/moved":
             self.send_response(302)
             self.send_header("Location", "/echo")
