@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "data/control_flow.h"
@@ -200,6 +201,18 @@ TEST_F(OpenDataFileTest, OtherCodesGoStraightToTheFinalMessage) {
   EXPECT_EQ(boxes.boxes[0].text,
             "Error: 3 Path Not Found|File: C:\\VORLAN\\T1\\NOFOLDER\\LOG.TXT||Press OK to end this application.");
   EXPECT_FALSE(stdfs::exists(host("VORLAN/T1/NOFOLDER")));
+}
+
+TEST_F(OpenDataFileTest, FileThatCannotBeCreatedEndsWithWarningFour) {
+  // Z: is the host's root; nothing can be created in /proc.
+  DataFile file("POSID", Driver::Keyed, kLayout, kRecordSize);
+  file.setName("Z:\\proc\\VLSTEST.TPS");
+  EXPECT_EQ(openOrHalt(file), 0);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].caption, "File Creation Error");
+  // The summary in the parentheses is whatever the file layer reported.
+  EXPECT_THAT(boxes.boxes[0].text, testing::MatchesRegex(R"(Error: \(.+ \([0-9]+\)\) creating )"
+                                                          R"(Z:\\proc\\VLSTEST\.TPS\.  Press OK to end this application\.)"));
 }
 
 // The warnings that follow a failed create, rebuild or re-open read the error
