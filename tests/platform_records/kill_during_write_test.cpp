@@ -44,7 +44,7 @@ TEST_F(KillDuringWriteTest, RecordIsEitherTheOldOrTheNewOne) {
   std::mt19937 random(seed);
   SCOPED_TRACE("seed " + std::to_string(seed));
   std::uint64_t current = 0;
-  int roundsWithWrites = 0;
+  int roundsWithWrites = 0, roundsCutMidWrite = 0;
   const auto deadline = std::chrono::steady_clock::now() + 6s;
   for (int round = 0; round < 25 && std::chrono::steady_clock::now() < deadline; ++round) {
     int fds[2];
@@ -82,6 +82,7 @@ TEST_F(KillDuringWriteTest, RecordIsEitherTheOldOrTheNewOne) {
     if (current > start) ++roundsWithWrites;
   }
   EXPECT_GT(roundsWithWrites, 0) << "the writer was never caught after a write";
+  EXPECT_GT(roundsCutMidWrite, 0) << "the writer was never caught inside a write";
 }
 
 }  // namespace

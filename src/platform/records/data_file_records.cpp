@@ -15,6 +15,7 @@ bool DataFile::setToStart() {
 bool DataFile::next(std::span<std::uint8_t> record) {
   lastReadSize_ = 0;
   if (!state_) return finish(kFileNotOpen);
+  if (record.empty()) return finish(kInvalidRecordDeclaration);  // would read nothing forever
   Outcome outcome;
   switch (driver_) {
     case Driver::Keyed: {

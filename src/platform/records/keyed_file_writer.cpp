@@ -106,19 +106,24 @@ Outcome createKeyedFile(const stdfs::path& path, const KeyedLayout& layout) {
 }
 
 Outcome rebuildKeyedFile(const stdfs::path& path, const KeyedLayout& layout) {
+  // A sound file of another layout or owner, or no database at all, is not
+  // ours to rewrite: only a file that is fine or damaged goes on.
+  KeyedStore probe;
+  const Outcome first = probe.open(path, layout);
+  probe.close();
+  if (!first.ok() && first.code != kKeysMustBeRebuilt) return first;
+
   SqliteDb db;
   Outcome outcome = db.open(path, SqliteDb::Mode::Salvage);
+  if (!outcome.ok()) return outcome;
   KeyedHeader header;
-  if (outcome.ok()) outcome = readHeader(db, header);
-  if (outcome.ok()) {
+  if (readHeader(db, header).ok()) {
     outcome = checkHeader(header, layout);
     if (!outcome.ok()) return outcome;
-  } else if (outcome.code == kKeysMustBeRebuilt) {
+  } else {
     // The header itself is damaged: the declaration says what it held.
     header = KeyedHeader{layout.signature, static_cast<std::int64_t>(layout.recordSize),
                          makePasswordCheck(layout.ownerPassword)};
-  } else {
-    return outcome;
   }
   // Read from both ends: a damaged page in the middle stops a scan, and the
   // records beyond it can still be reached from the other side.
