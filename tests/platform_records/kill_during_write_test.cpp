@@ -71,6 +71,8 @@ TEST_F(KillDuringWriteTest, RecordIsEitherTheOldOrTheNewOne) {
     while (::read(fds[0], &value, sizeof value) == sizeof value) lastReported = value;
     ::close(fds[0]);
 
+    // A journal left beside the file: the kill came inside a write.
+    if (std::filesystem::exists(host("TEST.TPS-journal"))) ++roundsCutMidWrite;
     auto file = keyed();
     ASSERT_TRUE(file.open(Access::ReadWriteShared)) << "round " << round << ": " << file.errorText();
     std::vector<std::uint8_t> record(kRecordSize);
