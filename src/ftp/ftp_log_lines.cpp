@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/day_number.h"
+#include "platform/sys/system.h"
 #include "services/text_utils.h"
 
 namespace vl::ftp {
@@ -42,6 +44,11 @@ std::string FtpSummaryLine(const ProgramState& state, const FtpLogFacts& facts, 
          "," + ElapsedSecondsText(elapsed) + ",," + std::to_string(facts.sizeMismatch) + "," +
          std::to_string(facts.updateKinds) + "," +
          std::string(state.ProgramVersion.data(), state.ProgramVersion.kWidth);
+}
+
+std::int32_t ClockNow() {
+  const fs::CalendarTime now = sys::localNow();
+  return timeOfDay(now.hour, now.minute, now.second, now.millisecond / 10);
 }
 
 std::string ShortDateText(const fs::CalendarTime& time) {

@@ -38,6 +38,9 @@ std::string FtpLocalLogLine(const fs::CalendarTime& now, std::string_view localF
 // "2," + each LUF:UPDATEFILE as held, then "3,EOF".
 std::vector<std::string> UpdateListLines(const ProgramState& state);
 
+// The time of day now in the runtime's units (hundredths after midnight, plus one).
+std::int32_t ClockNow();
+
 // Day/month/two-digit year, the day blank-filled: "15/03/24", " 5/03/24".
 std::string ShortDateText(const fs::CalendarTime& time);
 
