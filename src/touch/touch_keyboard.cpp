@@ -147,13 +147,15 @@ bool pressKey(Keyboard& k, int control, std::string_view starting) {
 }  // namespace
 
 std::string TouchKeyboard(ProgramState& state, ui::Window& caller, int fieldNumber, std::string_view text) {
+  // A copy: the caller may hand over the field's own on-screen text, which changes as keys are typed.
+  const std::string starting(text);
   state.WindowResult = kWindowCancelled;
-  if (pictureLetter(caller.control(fieldNumber)) == 'N') return numericField(state, caller, fieldNumber, text);
+  if (pictureLetter(caller.control(fieldNumber)) == 'N') return numericField(state, caller, fieldNumber, starting);
   ui::Window window(kKeyboardWindow);
-  Keyboard k{state, caller, fieldNumber, window, std::string(text.substr(0, kTypedTextLimit)), {}};
+  Keyboard k{state, caller, fieldNumber, window, starting.substr(0, kTypedTextLimit), {}};
   openKeyboard(k);
   while (ui::Event e = window.accept()) {
-    if (e.kind == ui::EventKind::Accepted && pressKey(k, e.control, text)) window.close();
+    if (e.kind == ui::EventKind::Accepted && pressKey(k, e.control, starting)) window.close();
   }
   // Enter, Cancel and the close box alike: the window reopens where it was.
   rememberPlace(k);

@@ -76,7 +76,8 @@ class KeyboardKeys : public TouchTest, public ::testing::WithParamInterface<Keyb
       ui::Window caller(kCaller);
       caller.open();
       caller.setText(field, start);
-      returned = TouchKeyboard(state, caller, field, start);
+      // As the setup window calls it: the field's own on-screen text, which the keyboard changes.
+      returned = TouchKeyboard(state, caller, field, caller.text(field));
       fieldAfter = caller.text(field);
     });
   }
@@ -118,6 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyboardCase{"UpperCaseFieldTakesABackslash", kFolder, "", "acme\\shop", "KBDENTER", "ACME\\SHOP",
                      "ACME\\SHOP", 1},
         KeyboardCase{"CancelPutsTheStartingTextBack", kPlain, "Old", "xy", "KBDCANCEL", "Oldxy", "Old", 2},
+        KeyboardCase{"CancelPutsALongStartingTextBack", kNotes, "Twenty-eight characters long", "xy", "KBDCANCEL",
+                     "Twenty-eight characters longxy", "Twenty-eight characters long", 2},
         KeyboardCase{"CloseBoxKeepsTheTypedText", kPlain, "Old", "xy", "close", "Oldxy", "Oldxy", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
