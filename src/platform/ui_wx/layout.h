@@ -1,0 +1,34 @@
+#pragma once
+// Dialog units and fonts. A dialog unit is a quarter of the window font's
+// average character width across and an eighth of its height down, measured
+// the way the descriptions' home platform measures them, so a window keeps
+// its proportions whatever font stands in for the one it names.
+#include <string_view>
+
+#include <wx/font.h>
+#include <wx/gdicmn.h>
+
+#include "platform/ui/window_desc.h"
+
+class wxWindow;
+
+namespace vl::ui::wxb {
+
+struct DuScale {
+  double x = 2.0, y = 2.0;  // pixels per dialog unit
+
+  int px(int du) const { return static_cast<int>(du * x + 0.5); }
+  int py(int du) const { return static_cast<int>(du * y + 0.5); }
+  int dux(int px) const { return static_cast<int>(px / x + 0.5); }
+  int duy(int py) const { return static_cast<int>(py / y + 0.5); }
+  wxRect rect(const Rect& r) const { return {px(r.x), py(r.y), px(r.width), py(r.height)}; }
+};
+
+// "Face,points[,bold]"; a face this machine lacks becomes the sans-serif one.
+wxFont makeFont(std::string_view spec, std::string_view defaultFace, int defaultPoints);
+// The window font of a description.
+wxFont windowFont(const WindowDesc& desc);
+// The scale of a font, measured on `on` (any realised window).
+DuScale measure(wxWindow* on, const wxFont& font);
+
+}  // namespace vl::ui::wxb

@@ -1,0 +1,101 @@
+// The list box: a report list with the description's columns (each one
+// resizable by the person), the row icons in the icon column, and a check
+// mark per row while the program has marks on.
+#include <wx/imaglist.h>
+#include <wx/listctrl.h>
+
+#include "platform/ui_wx/native_window.h"
+#include "platform/ui_wx/pictures.h"
+
+namespace vl::ui::wxb {
+namespace {
+
+constexpr int kIconSide = 16;
+
+class FileList final : public wxListCtrl {
+ public:
+  FileList(wxWindow* parent, const wxRect& at)
+      : wxListCtrl(parent, wxID_ANY, at.GetPosition(), at.GetSize(), wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN),
+        icons_(kIconSide, kIconSide, true) {}
+  wxImageList& icons() { return icons_; }
+  std::vector<std::string> iconNames;
+  bool marks = false;
+
+ private:
+  wxImageList icons_;
+};
+
+void addColumns(NativeWindow& nw, FileList* list, std::span<const ListColumn> columns) {
+  long index = 0;
+  for (const ListColumn& col : columns) {
+    // Headings are centred; contents sit left with the toolkit's own indent.
+    list->InsertColumn(index++, wxString::From8BitData(col.heading.data(), col.heading.size()),
+                       col.heading.empty() && col.icon ? wxLIST_FORMAT_CENTRE : wxLIST_FORMAT_LEFT,
+                       std::max(nw.scale.px(col.width), col.icon ? kIconSide + 8 : 20));
+  }
+  if (columns.empty()) list->InsertColumn(0, "", wxLIST_FORMAT_LEFT, list->GetSize().x - 4);
+}
+
+void mirrorIcons(FileList* list, const ControlState& c) {
+  if (list->iconNames == c.listIcons) return;
+  list->iconNames = c.listIcons;
+  list->icons().RemoveAll();
+  for (const std::string& name : c.listIcons) list->icons().Add(drawPicture(name, wxSize(kIconSide, kIconSide)));
+  list->SetImageList(&list->icons(), wxIMAGE_LIST_SMALL);
+}
+
+void bindList(NativeWindow& nw, int n, FileList* list) {
+  list->Bind(wxEVT_LIST_ITEM_SELECTED, [&nw, n](wxListEvent& e) {
+    if (nw.closed || nw.mirroring) return;
+    nw.model.userSelectRow(n, static_cast<int>(e.GetIndex()) + 1);
+  });
+  auto mark = [&nw, n](wxListEvent& e, bool on) {
+    if (nw.closed || nw.mirroring) return;
+    if (!nw.model.userMarkRow(n, static_cast<int>(e.GetIndex()) + 1, on).empty()) mirrorList(nw, n);
+  };
+  list->Bind(wxEVT_LIST_ITEM_CHECKED, [mark](wxListEvent& e) { mark(e, true); });
+  list->Bind(wxEVT_LIST_ITEM_UNCHECKED, [mark](wxListEvent& e) { mark(e, false); });
+}
+
+}  // namespace
+
+wxWindow* createList(NativeWindow& nw, wxWindow* parent, int n, const wxRect& at) {
+  auto* list = new FileList(parent, at);
+  addColumns(nw, list, nw.model.control(n).desc->columns);
+  bindList(nw, n, list);
+  return list;
+}
+
+void mirrorList(NativeWindow& nw, int n) {
+  auto* list = dynamic_cast<FileList*>(nw.native(n));
+  if (!list) return;
+  const ControlState& c = nw.model.control(n);
+  nw.mirroring = true;
+  mirrorIcons(list, c);
+  if (list->marks != c.marksOn) {
+    list->marks = c.marksOn;
+    list->EnableCheckBoxes(c.marksOn);
+  }
+  const long rows = static_cast<long>(c.rows.size());
+  while (list->GetItemCount() > rows) list->DeleteItem(list->GetItemCount() - 1);
+  for (long r = 0; r < rows; ++r) {
+    const ListRow& row = c.rows[static_cast<std::size_t>(r)];
+    if (r >= list->GetItemCount()) list->InsertItem(r, "");
+    list->SetItemImage(r, row.icon > 0 ? row.icon - 1 : -1);
+    for (int col = 0; col < list->GetColumnCount(); ++col) {
+      const std::string text = col < static_cast<int>(row.columns.size()) ? row.columns[static_cast<std::size_t>(col)] : "";
+      // The icon column shows its picture only, whatever text the row holds.
+      const bool iconColumn = col < static_cast<int>(c.desc->columns.size()) && c.desc->columns[static_cast<std::size_t>(col)].icon;
+      list->SetItem(r, col, iconColumn ? wxString() : wxString::From8BitData(text.c_str()), col == 0 ? row.icon - 1 : -1);
+    }
+    if (c.marksOn && r < static_cast<long>(c.marks.size())) list->CheckItem(r, c.marks[static_cast<std::size_t>(r)]);
+  }
+  if (c.selectedRow > 0 && c.selectedRow <= rows) {
+    list->SetItemState(c.selectedRow - 1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                       wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    list->EnsureVisible(c.selectedRow - 1);
+  }
+  nw.mirroring = false;
+}
+
+}  // namespace vl::ui::wxb
