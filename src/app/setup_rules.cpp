@@ -65,7 +65,7 @@ void ApplyGlobalFolderTyped(SetupContext& ctx) {
 }
 
 void ApplyProtocolRule(SetupContext& ctx) {
-  if (ctx.state.BPROTOCOLTYPE == kProtocolHttp) {
+  if (ctx.state.BPROTOCOLTYPE == vl::kProtocolHttp) {
     ctx.window.setDisabled(kPassiveFtp, true);
     ctx.state.FTPPASSIVEMODE = 0;
   } else if (ctx.state.BPROTOCOLTYPE == kProtocolFtp) {

@@ -64,7 +64,7 @@ void onAccepted(SetupContext& ctx, int control) {
     case kTrustedMode: ApplyTrustedModeRule(ctx); break;
     case kUseSsl: StoreUseSsl(ctx); break;
     case kProtocol: ApplyProtocolRule(ctx); break;
-    case kProtocolHttp: ctx.window.setDisabled(kPassiveFtp, true); break;
+    case kHttpRadio: ctx.window.setDisabled(kPassiveFtp, true); break;
     case kCloseButton: ctx.window.post(EventKind::CloseWindow); break;
     case kDownloadButton: CheckAndDownload(ctx); break;
     case kKeyboardButton: ApplyKeyboardRule(ctx); break;

@@ -47,8 +47,8 @@ constexpr ControlDesc kControls[] = {
     {.id = "?BSORTORDER", .kind = OptionGroup, .text = "Sort Order: ", .at = {299, 174, 101, 52},
      .attrs = kHidden | kBoxed, .variable = "BSORTORDER"},
     // The radios are hidden through their group.
-    {.id = "?SORTORDER:RADIO1", .kind = Radio, .text = "By Size", .at = {313, 190}, .value = kSortBySize},
-    {.id = "?SORTORDER:RADIO2", .kind = Radio, .text = "By Name", .at = {313, 206}, .value = kSortByName},
+    {.id = "?SORTORDER:RADIO1", .kind = Radio, .text = "By Size", .at = {313, 190}, .value = vl::kSortBySize},
+    {.id = "?SORTORDER:RADIO2", .kind = Radio, .text = "By Name", .at = {313, 206}, .value = vl::kSortByName},
 };
 static_assert(std::size(kControls) == kControlCount);
 

@@ -43,8 +43,8 @@ inline constexpr int kMultipleSelection = 13;       // ?BMULTIPLESELECTION
 inline constexpr int kSelectAll = 14;               // ?CMDSELECTALL
 inline constexpr int kDeselectAll = 15;             // ?CMDDESELECTALL
 inline constexpr int kSortOrder = 16;               // ?BSORTORDER        (BSORTORDER)
-inline constexpr int kSortBySize = 17;              // ?SORTORDER:RADIO1  value 1
-inline constexpr int kSortByName = 18;              // ?SORTORDER:RADIO2  value 2
+inline constexpr int kSizeRadio = 17;               // ?SORTORDER:RADIO1  value 1
+inline constexpr int kNameRadio = 18;               // ?SORTORDER:RADIO2  value 2
 inline constexpr int kControlCount = 18;
 
 inline constexpr std::string_view kWindowName = "$FTPWINDOW";
