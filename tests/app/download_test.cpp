@@ -155,6 +155,18 @@ TEST_F(Download, TheButtonChecksRequiredEntriesThenTheFormInOrder) {
   EXPECT_FALSE(exists("VORLAN/T1/INBOX"));
 }
 
+TEST_F(Download, AnInboxThatCannotBeMadeEndsTheProgramBeforeTheRun) {
+  write("VORLAN/T1/INBOX", "a file where the inbox should be");
+  developerMode();
+  // The program ends inside the Download command: the close line never runs.
+  const HeadlessResult r = run(std::string(kWaitSetup) + kForm + "press ?OKBUTTON\n");
+  expectEnded(r);
+  ASSERT_EQ(r.messages().size(), 1u) << r.transcript;
+  EXPECT_EQ(r.messages()[0].text().rfind("Could not create the directory: C:\\VORLAN\\T1\\INBOX", 0), 0u)
+      << r.transcript;
+  EXPECT_FALSE(exists("VORLAN/BIN"));
+}
+
 TEST_F(Download, TheShippedRunsSayTheProtocolIsNotAvailableYet) {
   leaveTypicalUpdate();
   const HeadlessResult r = download("", false);
