@@ -64,6 +64,13 @@ TEST_F(SetupRules, ATypedGlobalFolderTakesForwardSlashes) {
   EXPECT_EQ(r.dumped("?FTP:GLOBALFTP", "text"), "ACME/ACMEHQ");
 }
 
+TEST_F(SetupRules, LettersInANumberAreRefusedWithABeepAndTheOldValue) {
+  const HeadlessResult r = play("type ?LOCATIONID 12\ntype ?LOCATIONID 3x\ndump ?LOCATIONID\n");
+  expectEnded(r);
+  EXPECT_EQ(r.events("beep").size(), 1u) << r.transcript;
+  EXPECT_EQ(r.dumped("?LOCATIONID", "text"), "12");
+}
+
 TEST_F(SetupRules, TrustedModeEnablesTheTerminalIdWhichKeepsItsValue) {
   const HeadlessResult r = play(
       "press ?AUXTRUSTEDMODE\ntype ?TERMID 12\ndump ?TERMID\npress ?AUXTRUSTEDMODE\ndump ?TERMID\ndump ?PRMDUT\n"
