@@ -60,6 +60,20 @@ std::string composeReport(RunContext& ctx, std::uint32_t code, std::string_view 
          fs::fullPath(fs::currentDirectory());
 }
 
+// Tries until success; past the attempt limit every failure is reported,
+// and the report says whether to try again.
+bool tryUntilGivenUp(RunContext& ctx, std::string_view operationName,
+                     const std::function<net::InetResult()>& operation,
+                     const std::function<bool(RunContext&)>& reportAndRetry) {
+  ctx.attempts = 0;
+  while (!operation()) {
+    if (!CountFailedAttempt(ctx)) continue;
+    ctx.operationName = operationName;
+    if (!reportAndRetry(ctx)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool EndsRun(std::string_view operationName) {
@@ -107,25 +121,15 @@ bool CountFailedAttempt(RunContext& ctx) {
 
 bool TryFtpOperation(RunContext& ctx, std::string_view operationName,
                      const std::function<net::InetResult()>& operation) {
-  ctx.attempts = 0;
-  while (!operation()) {
-    if (!CountFailedAttempt(ctx)) continue;
-    ctx.operationName = operationName;
-    ReportFtpInternetError(ctx);
+  return tryUntilGivenUp(ctx, operationName, operation, [](RunContext& c) {
+    ReportFtpInternetError(c);
     return false;
-  }
-  return true;
+  });
 }
 
 bool TryHttpOperation(RunContext& ctx, std::string_view operationName,
                       const std::function<net::InetResult()>& operation) {
-  ctx.attempts = 0;
-  while (!operation()) {
-    if (!CountFailedAttempt(ctx)) continue;
-    ctx.operationName = operationName;
-    if (!ReportHttpInternetError(ctx)) return false;
-  }
-  return true;
+  return tryUntilGivenUp(ctx, operationName, operation, ReportHttpInternetError);
 }
 
 }  // namespace vl::inet

@@ -122,7 +122,7 @@ TEST_F(StatusCallback, CountsBytesOnlyInTheirPhase) {
 TEST_F(StatusCallback, ProgressReachesTheTranscript) {
   state.transferPhase = kPhaseReceiving;
   state.bytesExpected = 200;
-  takeTranscript();
+  windows.clearTranscript();
   TransferStatusCallback(state, StatusEvent{net::kStatusResponseReceived, "", 100});
   TransferStatusCallback(state, StatusEvent{net::kStatusResponseReceived, "", 100});
   TransferStatusCallback(state, StatusEvent{net::kStatusConnectionClosed, "", 0});
@@ -203,6 +203,36 @@ TEST_F(StatusCallback, ClosedWindowStillGetsItsVariables) {
   TransferStatusCallback(state, StatusEvent{net::kStatusResponseReceived, "", 5});
   EXPECT_EQ(state.FTPCALLBACKSTATUS.str(), "Connected to: 1.2.3.4");
   EXPECT_EQ(state.PRGFILE, 50);
+}
+
+}  // namespace
+}  // namespace vl::inet
+
+namespace vl::inet {
+namespace {
+
+// Counts the times window work was let run; shows nothing.
+struct YieldCounter : ui::Backend {
+  int yields = 0;
+  void windowOpened(ui::Window&) override {}
+  void windowClosed(ui::Window&) override {}
+  void controlChanged(ui::Window&, int, ui::Change) override {}
+  void focusChanged(ui::Window&, int) override {}
+  void windowMoved(ui::Window&) override {}
+  void waitForInput(ui::Window&) override { throw std::logic_error("nobody to act"); }
+  void yieldToWindows() override { ++yields; }
+};
+
+TEST(StatusCallbackWork, LetsWindowWorkRunOnEveryNotification) {
+  YieldCounter backend;
+  ui::setBackend(&backend);
+  ProgramState state;
+  for (std::uint32_t status : {net::kStatusResolvingName, net::kStatusConnectedToServer, net::kStatusHandleClosing})
+    TransferStatusCallback(state, net::StatusEvent{status, "", 0});
+  state.transferPhase = kPhaseFinished;
+  TransferStatusCallback(state, net::StatusEvent{net::kStatusRequestComplete, "", 1});
+  ui::setBackend(nullptr);
+  EXPECT_EQ(backend.yields, 4);
 }
 
 }  // namespace
