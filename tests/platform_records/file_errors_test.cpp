@@ -22,6 +22,8 @@ struct ErrorCase {
   const char* description;
 };
 
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+
 bool openShared(DataFile& file) { return file.open(Access::ReadWriteShared); }
 void noFile(RecordsTest&) {}
 void oneRecord(RecordsTest& t) { t.makeKeyed({"a"}); }
@@ -175,6 +177,8 @@ const DamageCase kDamage[] = {
      },
      {46}},
 };
+
+void PrintTo(const DamageCase& c, std::ostream* os) { *os << c.name; }
 
 class DamagedFileTable : public RecordsTest, public ::testing::WithParamInterface<DamageCase> {};
 

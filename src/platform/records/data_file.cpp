@@ -13,6 +13,7 @@
 
 #include "platform/base/errors.h"
 #include "platform/fs/paths.h"
+#include "platform/records/file_lock.h"
 #include "platform/records/keyed_store.h"
 #include "platform/records/open_state.h"
 #include "platform/records/stream_file.h"
@@ -130,31 +131,31 @@ void DataFile::close() {
 }
 
 // Replacing, removing and rebuilding need the file to themselves: not open
-// here, and no other process holding it (32).
-bool DataFile::create() {
-  std::filesystem::path host;
+// here, and no other process holding it (32). A missing file is 2 unless the
+// operation makes it.
+Outcome DataFile::takeWholeFile(std::filesystem::path& host, FileLock& lock, bool mayBeMissing) const {
   std::string key;
   Outcome outcome = resolve(host, key);
-  if (!outcome.ok()) return finish(outcome);
-  if (state_ || isMarkedOpen(key)) return finish(kFileAlreadyOpen);
-  FileLock lock;
+  if (!outcome.ok()) return outcome;
+  if (state_ || isMarkedOpen(key)) return fail(kFileAlreadyOpen);
   std::error_code ec;
-  if (std::filesystem::exists(host, ec)) {
-    outcome = lock.acquire(host, true, 0);
-    if (!outcome.ok()) return finish(outcome);
-  }
+  if (mayBeMissing && !std::filesystem::exists(host, ec)) return {};
+  return lock.acquire(host, true, 0);
+}
+
+bool DataFile::create() {
+  std::filesystem::path host;
+  FileLock lock;
+  const Outcome outcome = takeWholeFile(host, lock, true);
+  if (!outcome.ok()) return finish(outcome);
   if (keyed()) return finish(createKeyedFile(host, {layoutSignature_, recordSize_, ownerPassword_}));
   return finish(createEmptyFile(host));
 }
 
 bool DataFile::remove() {
   std::filesystem::path host;
-  std::string key;
-  Outcome outcome = resolve(host, key);
-  if (!outcome.ok()) return finish(outcome);
-  if (state_ || isMarkedOpen(key)) return finish(kFileAlreadyOpen);
   FileLock lock;
-  outcome = lock.acquire(host, true, 0);
+  const Outcome outcome = takeWholeFile(host, lock, false);
   if (!outcome.ok()) return finish(outcome);
   if (::unlink(host.c_str()) != 0) return finish(outcomeFromErrno(errno, host));
   if (keyed()) removeKeyedSideFiles(host);
@@ -164,12 +165,8 @@ bool DataFile::remove() {
 bool DataFile::buildKeys() {
   if (!keyed()) return finish(kNoError);
   std::filesystem::path host;
-  std::string key;
-  Outcome outcome = resolve(host, key);
-  if (!outcome.ok()) return finish(outcome);
-  if (state_ || isMarkedOpen(key)) return finish(kFileAlreadyOpen);
   FileLock lock;
-  outcome = lock.acquire(host, true, 0);
+  const Outcome outcome = takeWholeFile(host, lock, false);
   if (!outcome.ok()) return finish(outcome);
   return finish(rebuildKeyedFile(host, {layoutSignature_, recordSize_, ownerPassword_}));
 }

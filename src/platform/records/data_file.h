@@ -61,6 +61,7 @@ std::string_view errorDescription(int code);
 
 struct OpenState;  // the open file's handles; internal
 struct Outcome;    // how a driver step went; internal
+class FileLock;    // a held sharing lock; internal
 
 class DataFile {
  public:
@@ -125,6 +126,7 @@ class DataFile {
   bool finish(int code);
   // The host path of name() and the key under which this process marks it open.
   Outcome resolve(std::filesystem::path& host, std::string& key) const;
+  Outcome takeWholeFile(std::filesystem::path& host, FileLock& lock, bool mayBeMissing) const;
   bool keyed() const { return driver_ == Driver::Keyed; }
 
   std::string label_;
