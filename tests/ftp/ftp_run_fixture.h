@@ -1,0 +1,93 @@
+#pragma once
+// What the FTP run tests share: a throw-away prefix with the terminal's
+// folders, a real FTP server over a throw-away root (reached through
+// platform.ini's ConnectTo in place of the built-in host), a program state
+// set up as the Download command leaves it, and a screen stand-in that keeps
+// every message box and lets the transfer window open.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/transfer_window.h"
+#include "data/program_state.h"
+#include "platform/ui/backend.h"
+#include "platform/ui/message_box.h"
+#include "platform_inet/server_process.h"
+#include "support/sandbox.h"
+
+namespace vl::test {
+
+struct ShownBox {
+  std::string caption;
+  std::string text;
+  ui::Icon icon = ui::Icon::None;
+  bool beep = false;
+};
+
+// No screen: windows open and close, boxes are kept and answered with their
+// default button. Installed for its lifetime.
+class RecordingUi final : public ui::Backend, public ui::MessageBoxHandler {
+ public:
+  RecordingUi();
+  ~RecordingUi() override;
+
+  std::vector<ShownBox> boxes;
+  std::vector<std::string> statusLines;  // the transfer status line as it changed
+
+  void windowOpened(ui::Window&) override {}
+  void windowClosed(ui::Window&) override {}
+  void controlChanged(ui::Window& window, int control, ui::Change change) override;
+  void focusChanged(ui::Window&, int) override {}
+  void windowMoved(ui::Window&) override {}
+  void waitForInput(ui::Window& window) override;
+  void yieldToWindows() override {}
+  ui::Button showMessageBox(const ui::MessageBoxRequest& request) override;
+  void beep() override {}
+  void setCursor(ui::Cursor) override {}
+};
+
+// Deterministic bytes with line ends, NUL and high bytes in them, so that a
+// text-mode transfer would show.
+std::string FileBytes(const std::string& name, std::size_t size);
+
+class FtpRunTest : public ::testing::Test {
+ protected:
+  FtpRunTest();
+  ~FtpRunTest() override;
+
+  // The sample location Client/Store, location 12 (see the .cpp).
+  void SeedLocation();
+  void WriteRemote(const std::string& relative, const std::string& bytes);
+  // Starts the server with extra options (--vanish NAME, --stall NAME) and
+  // points the built-in host at it; extraIni goes into platform.ini too.
+  void StartServer(const std::vector<std::string>& options = {}, const std::string& extraIni = "");
+  // Points the built-in host at a port without starting a server.
+  void PointAt(int port, const std::string& extraIni = "");
+
+  int Run();
+
+  std::filesystem::path RemotePath(const std::string& relative) const { return root_ / relative; }
+  bool RemoteExists(const std::string& relative) const;
+  std::string ReadRemote(const std::string& relative) const;
+  std::filesystem::path InboxPath(const std::string& name) const;
+  std::vector<std::string> InboxNames() const;  // sorted
+  std::string ReadInbox(const std::string& name) const;
+  // A CR LF text file of drive C:, split into lines.
+  std::vector<std::string> ReadLines(const std::filesystem::path& hostFile) const;
+  std::vector<std::string> Commands() const;  // what the server received
+  // The boxes with this caption.
+  std::vector<ShownBox> BoxesCaptioned(const std::string& caption) const;
+
+  Sandbox sandbox_;
+  RecordingUi ui_;
+  ProgramState state_;
+  TransferWindowLifetime window_{state_};
+  std::filesystem::path root_;
+  std::filesystem::path commands_;
+  std::unique_ptr<ServerProcess> server_;
+};
+
+}  // namespace vl::test
