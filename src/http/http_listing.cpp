@@ -47,8 +47,11 @@ std::int64_t wholeNumber(std::string_view text) {
 }
 
 bool listed(const HttpRunContext& ctx, std::string_view name) {
+  // The queue is kept in name order.
   const auto& entries = ctx.listing.entries();
-  return std::any_of(entries.begin(), entries.end(), [&](const FileListEntry& e) { return e.LONGNAME == name; });
+  const auto at = std::lower_bound(entries.begin(), entries.end(), name,
+                                   [](const FileListEntry& e, std::string_view n) { return e.LONGNAME < n; });
+  return at != entries.end() && at->LONGNAME == name;
 }
 
 void warn(const std::string& text) { services::ShowMessage(text, "", services::kMessageWarning, true); }
