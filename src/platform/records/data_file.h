@@ -15,7 +15,7 @@
 // the storage engine's own message and code go into driverMessage/driverCode.
 //
 // Codes: 0 success; 2 "File Not Found"; 3 "Path Not Found"; 5 "Access
-// Denied" (also a wrong owner password, whose driverMessage says so);
+// Denied" (for a wrong or missing owner password: "Invalid Owner Password");
 // 32 "File Is Already Locked"; 33 "Record Not Available" (next() at the end,
 // put() without a current record); 37 "File Not Open"; 46 "Key File Must Be
 // Rebuilt"; 47 "Invalid Record Declaration"; 52 "File Already Open";
