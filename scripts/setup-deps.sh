@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ pkg-config ninja-build
   libgtest-dev libgmock-dev
-  libsqlite3-dev libsimpleini-dev libcurl4-openssl-dev libwxgtk3.2-dev
+  libsqlite3-dev libsimpleini-dev libcurl4-openssl-dev libssl-dev libwxgtk3.2-dev
   python3 python3-pyftpdlib openssl curl
   xvfb xauth imagemagick
   clang libclang-rt-14-dev strace
