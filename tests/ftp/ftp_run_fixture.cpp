@@ -1,6 +1,7 @@
 #include "ftp_run_fixture.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -87,17 +88,21 @@ void FtpRunTest::WriteRemote(const std::string& relative, const std::string& byt
 // locations, files no till takes and a folder; the database folder holds
 // both locations' identity files, another record file, data, and the
 // location's settings.
-void FtpRunTest::SeedLocation() {
+void FtpRunTest::SeedLocation(const std::string& client, const std::string& location) {
+  std::string bin = client;
+  for (char& c : bin) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  bin = "FTP/ASP/" + bin + "/BIN/";
+  const std::string updates = "FTP/ASP/" + client + "/" + location + "/Updates/";
   const std::pair<const char*, std::size_t> software[] = {
       {"VLSECR.EXE", 3000}, {"VLSECR_SQL.EXE", 3100}, {"HVLSECR.EXE", 2500}, {"QUENTA.EXE", 2000},
       {"C60RUNX.DLL", 1500}, {"OTHER.DLL", 100},     {"README.TXT", 20},    {"SWUPD12.TXT", 10},
       {"SWUPD7.TXT", 11},   {"VORPOS12.INI", 30},   {"BACKUP/VLSECR.EXE", 50}};
-  for (const auto& [name, size] : software) WriteRemote(std::string("FTP/ASP/CLIENT/BIN/") + name, FileBytes(name, size));
+  for (const auto& [name, size] : software) WriteRemote(bin + name, FileBytes(name, size));
   const std::pair<const char*, std::size_t> database[] = {
       {"POSID12.TPS", 1057}, {"POSID7.TPS", 1057}, {"CUSTOMER.TPS", 500}, {"ITEMS.UPD", 4000}, {"MENU.ZIP", 5000},
       {"VORPOS12.INI", 40},  {"UPDFLAGS.INI", 30}, {"SETUP.SCN", 10}};
-  for (const auto& [name, size] : database) WriteRemote(std::string("FTP/ASP/Client/Store/Updates/") + name, FileBytes(name, size));
-  fsys::create_directories(root_ / "FTP/ASP/Client/Store/FTPLog");
+  for (const auto& [name, size] : database) WriteRemote(updates + name, FileBytes(name, size));
+  fsys::create_directories(root_ / "FTP/ASP" / client / location / "FTPLog");
 }
 
 void FtpRunTest::StartServer(const std::vector<std::string>& options, const std::string& extraIni) {

@@ -58,8 +58,8 @@ class FtpRunTest : public ::testing::Test {
   FtpRunTest();
   ~FtpRunTest() override;
 
-  // The sample location Client/Store, location 12 (see the .cpp).
-  void SeedLocation();
+  // A sample location 12 in the cloud folder client/location (see the .cpp).
+  void SeedLocation(const std::string& client = "Client", const std::string& location = "Store");
   void WriteRemote(const std::string& relative, const std::string& bytes);
   // Starts the server with extra options (--vanish NAME, --stall NAME) and
   // points the built-in host at it; extraIni goes into platform.ini too.
