@@ -5,41 +5,15 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 #include "data/builtin_account.h"
 #include "ftp/ftp_run.h"
 #include "platform/fs/paths.h"
-#include "platform/ui/window.h"
 #include "platform_inet/inet_test_support.h"
 
 namespace vl::test {
 
 namespace fsys = std::filesystem;
-
-RecordingUi::RecordingUi() {
-  ui::setBackend(this);
-  ui::setMessageBoxHandler(this);
-}
-
-RecordingUi::~RecordingUi() {
-  ui::setMessageBoxHandler(nullptr);
-  ui::setBackend(nullptr);
-}
-
-void RecordingUi::controlChanged(ui::Window& window, int control, ui::Change change) {
-  if (control == transfer::kStatus && change == ui::Change::Text && window.name() == transfer::kWindowName)
-    statusLines.push_back(window.control(control).text);
-}
-
-void RecordingUi::waitForInput(ui::Window& window) {
-  throw std::logic_error("the FTP run waited for input in " + std::string(window.name()));
-}
-
-ui::Button RecordingUi::showMessageBox(const ui::MessageBoxRequest& request) {
-  boxes.push_back({request.caption, request.text, request.icon, request.beep});
-  return request.defaultButton;
-}
 
 std::string FileBytes(const std::string& name, std::size_t size) {
   std::string bytes(size, '\0');
@@ -164,9 +138,9 @@ std::vector<std::string> FtpRunTest::Commands() const {
   return commands;
 }
 
-std::vector<ShownBox> FtpRunTest::BoxesCaptioned(const std::string& caption) const {
-  std::vector<ShownBox> found;
-  for (const ShownBox& box : ui_.boxes)
+std::vector<ui::MessageBoxRequest> FtpRunTest::BoxesCaptioned(const std::string& caption) const {
+  std::vector<ui::MessageBoxRequest> found;
+  for (const ui::MessageBoxRequest& box : ui_.boxes.shown)
     if (box.caption == caption) found.push_back(box);
   return found;
 }

@@ -2,8 +2,8 @@
 // What the FTP run tests share: a throw-away prefix with the terminal's
 // folders, a real FTP server over a throw-away root (reached through
 // platform.ini's ConnectTo in place of the built-in host), a program state
-// set up as the Download command leaves it, and a screen stand-in that keeps
-// every message box and lets the transfer window open.
+// set up as the Download command leaves it, and the headless backend with
+// every message box kept.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,41 +13,12 @@
 
 #include "app/transfer_window.h"
 #include "data/program_state.h"
-#include "platform/ui/backend.h"
 #include "platform/ui/message_box.h"
 #include "platform_inet/server_process.h"
+#include "support/headless_in_process.h"
 #include "support/sandbox.h"
 
 namespace vl::test {
-
-struct ShownBox {
-  std::string caption;
-  std::string text;
-  ui::Icon icon = ui::Icon::None;
-  bool beep = false;
-};
-
-// No screen: windows open and close, boxes are kept and answered with their
-// default button. Installed for its lifetime.
-class RecordingUi final : public ui::Backend, public ui::MessageBoxHandler {
- public:
-  RecordingUi();
-  ~RecordingUi() override;
-
-  std::vector<ShownBox> boxes;
-  std::vector<std::string> statusLines;  // the transfer status line as it changed
-
-  void windowOpened(ui::Window&) override {}
-  void windowClosed(ui::Window&) override {}
-  void controlChanged(ui::Window& window, int control, ui::Change change) override;
-  void focusChanged(ui::Window&, int) override {}
-  void windowMoved(ui::Window&) override {}
-  void waitForInput(ui::Window& window) override;
-  void yieldToWindows() override {}
-  ui::Button showMessageBox(const ui::MessageBoxRequest& request) override;
-  void beep() override {}
-  void setCursor(ui::Cursor) override {}
-};
 
 // Deterministic bytes with line ends, NUL and high bytes in them, so that a
 // text-mode transfer would show.
@@ -79,10 +50,11 @@ class FtpRunTest : public ::testing::Test {
   std::vector<std::string> ReadLines(const std::filesystem::path& hostFile) const;
   std::vector<std::string> Commands() const;  // what the server received
   // The boxes with this caption.
-  std::vector<ShownBox> BoxesCaptioned(const std::string& caption) const;
+  std::vector<ui::MessageBoxRequest> BoxesCaptioned(const std::string& caption) const;
+  const std::vector<ui::MessageBoxRequest>& Boxes() const { return ui_.boxes.shown; }
 
   Sandbox sandbox_;
-  RecordingUi ui_;
+  HeadlessInProcess ui_;
   ProgramState state_;
   TransferWindowLifetime window_{state_};
   std::filesystem::path root_;

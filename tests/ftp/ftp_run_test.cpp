@@ -70,13 +70,22 @@ TEST_F(FtpRunTest, CompleteUpdateFetchesChecksLogsAndAppliesIt) {
   EXPECT_EQ(ReadLines(sandbox_.driveC() / "VORLAN/T1/FTPLog.Txt"), localLog);
   EXPECT_FALSE(fsys::exists(sandbox_.driveC() / "VORLAN/T1/VLI_240315093015.Txt"));  // local copy gone
 
-  ASSERT_EQ(ui_.boxes.size(), 1u);
-  EXPECT_EQ(ui_.boxes[0].caption, "Internet Data Transfer");
-  EXPECT_EQ(ui_.boxes[0].text, "Successfully downloaded: " + std::string("19,137") + " bytes in 10 files.");
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].caption, "Internet Data Transfer");
+  EXPECT_EQ(Boxes()[0].text, "Successfully downloaded: " + std::string("19,137") + " bytes in 10 files.");
   EXPECT_EQ(total, 19137u);
   EXPECT_EQ(state_.transferPhase, kPhaseFinished);
   EXPECT_EQ(state_.LUF.count(), 10u);
   for (const auto& entry : state_.LUF.entries()) EXPECT_EQ(entry.ICON, 2) << entry.UPDATEFILE.str();
+  const std::string shown = ui_.transcriptText();
+  for (const char* text : {"Checking for software updates...",
+                           "Checking for database updates...", "Downloading updates...", "Updating remote log file...",
+                           "Removing software update flag...", "Removing database update flag...",
+                           "Updating local files...", "Update completed."})
+    EXPECT_NE(shown.find(text), std::string::npos) << text;
+  EXPECT_LT(shown.find("Removing software update flag..."), shown.find("Update completed."));
+  EXPECT_EQ(TransferWindowOf(state_).text(transfer::kHeading), "Internet Data Transfer - FTP");
+  EXPECT_FALSE(TransferWindowOf(state_).isOpen());
 }
 
 TEST_F(FtpRunTest, SecondRunAppendsToTheLocalLogAndEmptiesTheInboxFirst) {
@@ -155,10 +164,10 @@ TEST_F(FtpRunTest, NothingDueClosesTheWindowAndSaysSo) {
   StartServer();
   sandbox_.writeFile("drive_c/VORLAN/T1/INBOX/OLD.EXE", "left from last time");
   ASSERT_EQ(Run(), 0);
-  ASSERT_EQ(ui_.boxes.size(), 1u);
-  EXPECT_EQ(ui_.boxes[0].text, "No Internet updates were found for this POS location.");
-  EXPECT_EQ(ui_.boxes[0].caption, "Message");
-  EXPECT_EQ(ui_.boxes[0].icon, ui::Icon::Information);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "No Internet updates were found for this POS location.");
+  EXPECT_EQ(Boxes()[0].caption, "Message");
+  EXPECT_EQ(Boxes()[0].icon, ui::Icon::Information);
   EXPECT_TRUE(InboxNames().empty());
   EXPECT_FALSE(fsys::exists(sandbox_.driveC() / "VORLAN/T1/FTPLog.Txt"));
   EXPECT_FALSE(TransferWindowOf(state_).isOpen());
