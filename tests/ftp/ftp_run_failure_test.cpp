@@ -113,5 +113,38 @@ TEST_F(FtpRunFailures, StalledDownloadTimesOutAfterFourTries) {
   EXPECT_FALSE(fsys::exists(sandbox_.driveC() / "VORLAN/T1/FTPLog.Txt"));  // the run ended before the log
 }
 
+TEST_F(FtpRunFailures, LogThatCannotBeUploadedEndsTheRunBeforeTheLocalUpdate) {
+  SeedLocation();
+  fsys::remove(RemotePath("FTP/ASP/Client/Store/FTPLog"));
+  StartServer();
+  EXPECT_EQ(Run(), 2);
+  const auto reports = BoxesCaptioned("Internet Access Error");
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].text.find("||Error: 12003 FTPPutLog|"), std::string::npos) << reports[0].text;
+  EXPECT_TRUE(RemoteExists(std::string(kBin) + "SWUPD12.TXT"));
+  const Names inbox = InboxNames();
+  EXPECT_NE(std::find(inbox.begin(), inbox.end(), "SWUPD12.TXT"), inbox.end());
+  EXPECT_EQ(std::find(inbox.begin(), inbox.end(), "UPDOK.TXT"), inbox.end());
+  // The local copy stays where it was written; the local log was not reached.
+  EXPECT_TRUE(fsys::exists(sandbox_.driveC() / "VORLAN/T1/VLI_240315093015.Txt"));
+  EXPECT_FALSE(fsys::exists(sandbox_.driveC() / "VORLAN/T1/FTPLog.Txt"));
+}
+
+TEST_F(FtpRunFailures, RefusedFlagDeletionIsReportedAndTheUpdateGoesOnButIsNotDone) {
+  SeedLocation();
+  StartServer({"--refuse-delete"});
+  EXPECT_EQ(Run(), 2);
+  const auto reports = BoxesCaptioned("Internet Access Error");
+  ASSERT_EQ(reports.size(), 2u);  // one per flag
+  EXPECT_NE(reports[0].text.find("||Error: 12003 FTPDelete|550|"), std::string::npos) << reports[0].text;
+  EXPECT_EQ(BoxesCaptioned("Internet Data Transfer").size(), 1u);
+  const Names inbox = InboxNames();
+  for (const char* name : {"SWUPD.TXT", "POSID.TPS", "VORPOS.INI", "UPDOK.TXT"})
+    EXPECT_NE(std::find(inbox.begin(), inbox.end(), name), inbox.end()) << name;
+  int deletes = 0;
+  for (const auto& command : Commands()) deletes += command.rfind("DELE", 0) == 0;
+  EXPECT_EQ(deletes, 8);  // four tries per flag
+}
+
 }  // namespace
 }  // namespace vl::test

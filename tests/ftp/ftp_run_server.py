@@ -1,12 +1,13 @@
 """A throw-away FTP server for the FTP run tests, with two faults to order.
 
 Usage: ftp_run_server.py ROOT USER PASSWORD COMMANDS_FILE [--vanish NAME]... [--stall NAME]...
+                         [--refuse-delete]
 Serves ROOT to one user on 127.0.0.1 and a free port, prints the port on the
 first line of standard output and runs until it is terminated. Every command
 received is appended to COMMANDS_FILE (verb and argument, one per line).
 --vanish NAME: the file is deleted just before it is retrieved, as if it had
 gone between the listing and the download. --stall NAME: retrieving it
-answers 150 and then sends nothing.
+answers 150 and then sends nothing. --refuse-delete: every DELE is refused.
 """
 import argparse
 import logging
@@ -26,6 +27,7 @@ def main():
     p.add_argument("commands")
     p.add_argument("--vanish", action="append", default=[])
     p.add_argument("--stall", action="append", default=[])
+    p.add_argument("--refuse-delete", action="store_true")
     args = p.parse_args()
 
     authorizer = DummyAuthorizer()
@@ -46,6 +48,12 @@ def main():
                 time.sleep(600)
                 return None
             return super().ftp_RETR(file)
+
+        def ftp_DELE(self, path):
+            if args.refuse_delete:
+                self.respond("550 Deleting is not allowed here.")
+                return None
+            return super().ftp_DELE(path)
 
     Handler.authorizer = authorizer
     Handler.permit_foreign_addresses = False

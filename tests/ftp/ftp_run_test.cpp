@@ -203,6 +203,19 @@ TEST_F(FtpRunTest, EntriesTheServerShouldNotHaveListedAreLeftOutWithAWarning) {
   for (const auto& command : Commands()) EXPECT_EQ(command.find("HUGE"), std::string::npos) << command;
 }
 
+TEST_F(FtpRunTest, SameNameInBothFoldersIsFetchedTwiceAndTheLaterCopyStays) {
+  SeedLocation();
+  WriteRemote(std::string(kBin) + "ITEMS.UPD", FileBytes("small ITEMS.UPD", 700));
+  StartServer();
+  // The inbox then holds less than the server listed, so nothing is applied.
+  EXPECT_EQ(Run(), 1);
+  int items = 0;
+  for (const auto& entry : state_.LUF.entries()) items += entry.UPDATEFILE == "ITEMS.UPD";
+  EXPECT_EQ(items, 2);
+  EXPECT_EQ(ReadInbox("ITEMS.UPD"), FileBytes("small ITEMS.UPD", 700));  // listed after the larger one
+  EXPECT_EQ(BoxesCaptioned("Transfer error").size(), 1u);
+}
+
 class FtpRunModes : public FtpRunTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(FtpRunModes, PassiveOptionChoosesTheDataConnection) {
