@@ -18,6 +18,19 @@ std::string_view nextField(std::string_view& spec) {
   return field;
 }
 
+// The windows were laid out for narrow sans-serif faces; where the named one
+// is missing, a metric twin or a condensed face keeps the captions inside
+// their controls better than a wide default would.
+wxString faceOrStandIn(const wxString& face) {
+  for (const wxString& candidate : {face, wxString("Liberation Sans")}) {
+    if (!candidate.empty() && wxFontEnumerator::IsValidFacename(candidate)) return candidate;
+  }
+  // The enumerator lists only the main family names; the condensed DejaVu
+  // face comes with the plain one.
+  if (wxFontEnumerator::IsValidFacename("DejaVu Sans")) return "DejaVu Sans Condensed";
+  return wxFont(wxFontInfo().Family(wxFONTFAMILY_SWISS)).GetFaceName();
+}
+
 }  // namespace
 
 wxFont makeFont(std::string_view spec, std::string_view defaultFace, int defaultPoints) {
@@ -29,12 +42,7 @@ wxFont makeFont(std::string_view spec, std::string_view defaultFace, int default
   }
   const bool bold = nextField(spec) == "bold";
   wxFontInfo info(points > 0 ? points : 8);
-  const wxString name = wxString::FromUTF8(face.data(), face.size());
-  if (!name.empty() && wxFontEnumerator::IsValidFacename(name)) {
-    info.FaceName(name);
-  } else {
-    info.Family(wxFONTFAMILY_SWISS);
-  }
+  info.FaceName(faceOrStandIn(wxString::FromUTF8(face.data(), face.size())));
   if (bold) info.Bold();
   return wxFont(info);
 }

@@ -185,10 +185,40 @@ wxWindow* build(NativeWindow& nw, wxWindow* parent, int n, wxRect at) {
   return nullptr;
 }
 
-// Buttons without a size get the home platform's minimum.
+// A caption wider than its button (the stand-in font may be wider than the
+// one the window was drawn for) gets a smaller font rather than being cut.
+void fitCaption(wxWindow* button) {
+  wxFont font = button->GetFont();
+  const wxString caption = wxStripMenuCodes(button->GetLabel());
+  const int room = button->GetSize().x - 6;
+  while (font.GetPointSize() > 6 && button->GetTextExtent(caption).x > room) {
+    font.SetPointSize(font.GetPointSize() - 1);
+    button->SetFont(font);
+  }
+}
+
+// Controls without a size take their natural one in their own font; buttons
+// at least the home platform's minimum.
 void settleSize(NativeWindow& nw, int n, wxWindow* native) {
   const ControlState& c = nw.model.control(n);
-  if (c.desc->at.width != 0 || c.desc->kind != ControlKind::Button || !c.icon.empty()) return;
+  const ControlKind kind = c.desc->kind;
+  if (c.desc->at.width != 0) {
+    if (kind == ControlKind::Button && c.icon.empty()) fitCaption(native);
+    return;
+  }
+  if (kind == ControlKind::Text || kind == ControlKind::Prompt) {
+    // Measured in the control's own font: the toolkit's best size may still
+    // be the one of the font the label was first laid out in.
+    const wxSize text = native->GetTextExtent(wxStripMenuCodes(native->GetLabel()));
+    native->SetSize(text.x + 4, text.y + 2);
+    return;
+  }
+  if (kind == ControlKind::CheckBox || kind == ControlKind::Radio) {
+    native->InvalidateBestSize();
+    native->SetSize(native->GetBestSize());
+    return;
+  }
+  if (kind != ControlKind::Button || !c.icon.empty()) return;
   wxSize best = native->GetBestSize();
   best.x = std::max(best.x + nw.scale.px(6), nw.scale.px(50));
   best.y = std::max(best.y, nw.scale.py(kButtonHeight));
@@ -216,7 +246,6 @@ wxWindow* createControl(NativeWindow& nw, int n) {
   wxWindow* native = build(nw, parent, n, nw.scale.rect(at));
   if (!native) return nullptr;
   native->SetFont(fontOf(nw, n));
-  if (c.desc->kind == ControlKind::Text || c.desc->kind == ControlKind::Prompt) native->SetBackgroundColour(parent->GetBackgroundColour());
   settleSize(nw, n, native);
   return native;
 }

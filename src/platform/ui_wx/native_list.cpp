@@ -1,6 +1,8 @@
 // The list box: a report list with the description's columns (each one
 // resizable by the person), the row icons in the icon column, and a check
 // mark per row while the program has marks on.
+#include <algorithm>
+
 #include <wx/imaglist.h>
 #include <wx/listctrl.h>
 
@@ -25,13 +27,23 @@ class FileList final : public wxListCtrl {
   wxImageList icons_;
 };
 
+// Widths come from the description, but never so narrow that the heading
+// is cut: the stand-in font may be wider than the one the widths were made for.
+int columnWidth(NativeWindow& nw, wxListCtrl* list, const ListColumn& col, bool marks) {
+  const wxString heading = wxString::From8BitData(col.heading.data(), col.heading.size());
+  int least = col.icon ? kIconSide + 8 : 20;
+  if (col.icon && marks) least += kIconSide + 8;  // the row's mark stands before its icon
+  if (!heading.empty()) least = std::max(least, list->GetTextExtent(heading).x + 24);
+  return std::max(nw.scale.px(col.width), least);
+}
+
 void addColumns(NativeWindow& nw, FileList* list, std::span<const ListColumn> columns) {
   long index = 0;
   for (const ListColumn& col : columns) {
-    // Headings are centred; contents sit left with the toolkit's own indent.
+    // The toolkit aligns a heading like its column, so text columns (left,
+    // with the toolkit's own indent) have left headings too.
     list->InsertColumn(index++, wxString::From8BitData(col.heading.data(), col.heading.size()),
-                       col.heading.empty() && col.icon ? wxLIST_FORMAT_CENTRE : wxLIST_FORMAT_LEFT,
-                       std::max(nw.scale.px(col.width), col.icon ? kIconSide + 8 : 20));
+                       col.icon || col.centred ? wxLIST_FORMAT_CENTRE : wxLIST_FORMAT_LEFT, columnWidth(nw, list, col, false));
   }
   if (columns.empty()) list->InsertColumn(0, "", wxLIST_FORMAT_LEFT, list->GetSize().x - 4);
 }
@@ -75,6 +87,7 @@ void mirrorList(NativeWindow& nw, int n) {
   if (list->marks != c.marksOn) {
     list->marks = c.marksOn;
     list->EnableCheckBoxes(c.marksOn);
+    if (!c.desc->columns.empty()) list->SetColumnWidth(0, columnWidth(nw, list, c.desc->columns.front(), c.marksOn));
   }
   const long rows = static_cast<long>(c.rows.size());
   while (list->GetItemCount() > rows) list->DeleteItem(list->GetItemCount() - 1);
@@ -95,6 +108,10 @@ void mirrorList(NativeWindow& nw, int n) {
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     list->EnsureVisible(c.selectedRow - 1);
   }
+  // The generic list lays its rows out lazily; lay them out now, or they show
+  // only after the next input reaches the window.
+  list->Refresh();
+  list->Update();
   nw.mirroring = false;
 }
 

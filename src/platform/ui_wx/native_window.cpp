@@ -2,6 +2,8 @@
 // control state onto it.
 #include "platform/ui_wx/native_window.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
@@ -78,6 +80,21 @@ void mirrorEntryState(NativeWindow& nw, int n) {
   }
 }
 
+// A window the program has not placed: the first one in the middle of the
+// screen; one opened over another just below it, so that the window it
+// serves (the field a keyboard types into) stays in sight, or else at the
+// screen's bottom edge.
+void placeUnplaced(wxTopLevelWindow& frame) {
+  wxWindow* below = frame.GetParent();
+  if (!below) return frame.CentreOnScreen();
+  const wxRect screen = wxGetClientDisplayRect();
+  const wxRect under = below->GetScreenRect();
+  const wxSize size = frame.GetSize();
+  const int x = std::clamp(under.x + (under.width - size.x) / 2, screen.x, std::max(screen.x, screen.GetRight() - size.x));
+  const int y = std::min(under.GetBottom() + 1, std::max(screen.y, screen.GetBottom() - size.y));
+  frame.Move(x, y);
+}
+
 void bindFrame(NativeWindow& nw) {
   nw.frame->Bind(wxEVT_CLOSE_WINDOW, [&nw](wxCloseEvent& e) {
     if (e.CanVeto()) e.Veto();
@@ -125,8 +142,7 @@ std::unique_ptr<NativeWindow> openNative(Window& model, wxWindow* below) {
 void placeNative(NativeWindow& nw) {
   nw.placing = true;
   if (nw.model.x() == 0 && nw.model.y() == 0) {
-    if (nw.frame->GetParent()) nw.frame->CentreOnParent();
-    else nw.frame->CentreOnScreen();
+    placeUnplaced(*nw.frame);
   } else {
     nw.frame->Move(nw.scale.px(nw.model.x()), nw.scale.py(nw.model.y()));
   }
