@@ -1,6 +1,5 @@
 #include "ftp/ftp_discovery.h"
 
-#include <cctype>
 #include <string>
 
 #include "app/transfer_window.h"
@@ -12,12 +11,6 @@
 
 namespace vl::ftp {
 namespace {
-
-std::string upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
 
 void reportUnlessNoMoreFiles(FtpRunContext& ctx, std::string_view operation) {
   if (platform::lastWinError() == net::kErrorNoMoreFiles) return;
@@ -91,7 +84,7 @@ void ListFtpFolder(FtpRunContext& ctx) {
 }
 
 void TakeListingEntry(FtpRunContext& ctx, const net::FindData& found) {
-  const std::string name = upper(found.name);
+  const std::string name = UpperName(found.name);
   switch (JudgeListedEntry(name, found.size)) {
     case ListedEntry::Ignored:
       return;

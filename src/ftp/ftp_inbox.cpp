@@ -1,6 +1,5 @@
 #include "ftp/ftp_inbox.h"
 
-#include <cctype>
 #include <string>
 
 #include "app/transfer_window.h"
@@ -12,12 +11,6 @@ namespace vl::ftp {
 namespace {
 
 constexpr std::uint8_t kNotOrdinary = fs::kAttrDirectory | fs::kAttrHidden | fs::kAttrSystem;
-
-std::string upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
 
 }  // namespace
 
@@ -40,7 +33,7 @@ void ListInbox(FtpRunContext& ctx) {
 void CountInboxFiles(FtpRunContext& ctx) {
   ListInbox(ctx);
   for (std::size_t i = 1; ctx.inbox.get(i); ++i) {
-    ctx.inbox.current.LONGNAME = upper(ctx.inbox.current.LONGNAME.trimmed());
+    ctx.inbox.current.LONGNAME = UpperName(ctx.inbox.current.LONGNAME.trimmed());
     ctx.inbox.put();
   }
   ctx.localFileCount = static_cast<std::int16_t>(ctx.inbox.count());

@@ -55,9 +55,8 @@ void markFetching(FtpRunContext& ctx, std::size_t entry) {
 void markDone(FtpRunContext& ctx, std::size_t entry) {
   const UpdateFileEntry& file = ctx.state.LUF.at(entry);
   ctx.doneByteTotal += file.REMOTEBYTECOUNT;
-  ctx.state.PRGFTP = static_cast<std::uint8_t>(
-      ctx.remoteByteTotal > 0 ? static_cast<double>(ctx.doneByteTotal) * 100.0 / static_cast<double>(ctx.remoteByteTotal)
-                              : 100.0);
+  const double total = static_cast<double>(ctx.remoteByteTotal);
+  ctx.state.PRGFTP = static_cast<std::uint8_t>(total > 0 ? static_cast<double>(ctx.doneByteTotal) * 100.0 / total : 100.0);
   ctx.lastError = 0;
   ctx.downloadedNames = std::string(ctx.downloadedNames.trimmed()) + file.UPDATEFILE.str() + "|";
   setEntryIcon(ctx.state, entry, transfer::kIconDone);

@@ -26,12 +26,6 @@ constexpr std::string_view kTpsFix = "TPSFIX.EXE";
 constexpr std::string_view kEcrIsam = "VLSECR.EXE";
 constexpr std::string_view kEcrSql = "VLSECR_SQL.EXE";
 
-std::string upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
-
 bool startsWith(std::string_view name, std::string_view prefix) { return name.starts_with(prefix); }
 bool contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
@@ -70,7 +64,7 @@ FtpFolders FtpFolderLayout(const FixedText<80>& localFtp, std::int16_t locationI
   const std::string_view whole(localFtp.data(), localFtp.kWidth);
   const std::size_t slash = whole.find('/');
   const std::string_view client = slash == std::string_view::npos ? whole : whole.substr(0, slash);
-  std::string base = upper(std::string(client) + "/BIN");
+  std::string base = UpperName(std::string(client) + "/BIN");
   while (!base.empty() && base.back() == ' ') base.pop_back();
   const std::string root(kRemoteRoot);
   const std::string location = localFtp.str();
@@ -81,6 +75,12 @@ FtpFolders FtpFolderLayout(const FixedText<80>& localFtp, std::int16_t locationI
                     root + location + "/FTPLog/",
                     "SWUPD" + id + ".TXT",
                     "POSID" + id + ".TPS"};
+}
+
+std::string UpperName(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
 }
 
 std::string NameExtension(std::string_view name) {

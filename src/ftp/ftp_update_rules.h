@@ -31,6 +31,9 @@ struct FtpFolders {
 // guessing at another location's folders.
 FtpFolders FtpFolderLayout(const FixedText<80>& localFtp, std::int16_t locationId);
 
+// A listed or local name as the run compares it: ASCII letters in upper case.
+std::string UpperName(std::string_view name);
+
 // The four characters from the name's first '.', blank-padded (".EXE" for
 // VLSECR.EXE, ".B.Z" for A.B.ZIP); four blanks without a dot.
 std::string NameExtension(std::string_view name);
