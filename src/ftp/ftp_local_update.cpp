@@ -30,22 +30,6 @@ void deleteRemoteFlag(FtpRunContext& ctx, std::string_view status, const std::st
   inet::TryFtpOperation(ctx, inet::kOpDelete, [&] { return ctx.ftp.deleteFile(remotePath); });
 }
 
-// Trusted mode without a database flag: the till's own identity record.
-void writeTrustedPosId(FtpRunContext& ctx) {
-  ProgramState& state = ctx.state;
-  records::DataFile posId("POSID", records::Driver::Keyed, IdentityRecord::kLayout, IdentityRecord::kSize);
-  posId.setName(std::string(paths::kPosIdFile));
-  services::OpenDataFile(posId);
-  state.PID.TERMID = state.TERMID;
-  state.PID.COMPUTERNAME = state.ComputerName.trimmed();
-  state.PID.DIALUPSERVER = state.TERMID;
-  state.PID.LOCATIONID = state.LOCATIONID;
-  state.PID.UPDATEFILES = ctx.downloadedNames.trimmed();
-  (void)posId.add(toBytes(state.PID));
-  posId.close();
-  services::ShowTrace(paths::kPosIdFile, "trustedmode", false);
-}
-
 void writeMarker(FtpRunContext& ctx) {
   (void)profile::writeString(ctx.markerFile, ini::kSectionVLSPOSBOH, ini::kKeyUpdate,
                              UpdateStampText(sys::localNow()));
@@ -57,6 +41,19 @@ void writeMarker(FtpRunContext& ctx) {
 }
 
 }  // namespace
+
+void WriteTrustedIdentity(ProgramState& state, std::string_view updateFiles) {
+  records::DataFile posId("POSID", records::Driver::Keyed, IdentityRecord::kLayout, IdentityRecord::kSize);
+  posId.setName(std::string(paths::kPosIdFile));
+  services::OpenDataFile(posId);
+  state.PID.TERMID = state.TERMID;
+  state.PID.COMPUTERNAME = state.ComputerName.trimmed();
+  state.PID.DIALUPSERVER = state.TERMID;
+  state.PID.LOCATIONID = state.LOCATIONID;
+  state.PID.UPDATEFILES = updateFiles;
+  (void)posId.add(toBytes(state.PID));
+  posId.close();
+}
 
 std::string UpdateStampText(const fs::CalendarTime& now) {
   const int hour12 = now.hour % 12 == 0 ? 12 : now.hour % 12;
@@ -81,7 +78,8 @@ void ApplyFtpUpdate(FtpRunContext& ctx) {
     ShowTransferStatus(ctx.state, kUpdatingLocalFilesText);
     renameInInbox(f.databaseFlag, "POSID.TPS", "Error renaming the DBUpdTokenURL file.");
   } else if (ctx.state.AUXTRUSTEDMODE) {
-    writeTrustedPosId(ctx);
+    WriteTrustedIdentity(ctx.state, ctx.downloadedNames.trimmed());
+    services::ShowTrace(paths::kPosIdFile, "trustedmode", false);
   }
   const std::string settings = "VORPOS" + std::to_string(ctx.state.LOCATIONID) + ".INI";
   if (fs::exists(inboxFile(settings)))

@@ -19,6 +19,12 @@ inline constexpr std::string_view kUpdateCompletedText = "Update completed.";
 // The local update steps after a transfer whose byte counts agree.
 void ApplyFtpUpdate(FtpRunContext& ctx);
 
+// Trusted mode: adds the till's own identity record (terminal ID, computer
+// name, location ID and the given '|'-joined file names) to a new or
+// existing C:\VORLAN\T1\INBOX\POSID.TPS. The other fields keep what the
+// state's PID buffer holds.
+void WriteTrustedIdentity(ProgramState& state, std::string_view updateFiles);
+
 // The marker's Update value: "15/03/24- 9:30AM".
 std::string UpdateStampText(const fs::CalendarTime& now);
 
