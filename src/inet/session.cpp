@@ -78,13 +78,17 @@ void closeHandles(RunContext& ctx) {
 
 }  // namespace
 
+bool ShouldDial(std::uint8_t dialMode, bool connected, std::uint32_t connectedFlags) {
+  if (dialMode == kDialNever) return false;
+  const bool idleModem =
+      (connectedFlags & net::kConnectionModem) != 0 && (connectedFlags & net::kConnectionModemBusy) == 0;
+  return !connected || idleModem;
+}
+
 void DialIfNeeded(RunContext& ctx) {
   ctx.connectedFlags = 0;
   ctx.connectedResult = net::getConnectedState(ctx.connectedFlags) ? 1 : 0;
-  if (ctx.dialMode == kDialNever) return;
-  const bool idleModem =
-      (ctx.connectedFlags & net::kConnectionModem) != 0 && (ctx.connectedFlags & net::kConnectionModemBusy) == 0;
-  if (ctx.connectedResult == 0 || idleModem) {
+  if (ShouldDial(ctx.dialMode, ctx.connectedResult != 0, ctx.connectedFlags)) {
     net::autodial(net::kAutodialForceOnline, static_cast<std::uintptr_t>(ctx.state.MainWindowHandle));
   }
 }

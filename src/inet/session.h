@@ -58,7 +58,10 @@ int RunUntilEnded(RunContext& ctx, const std::function<void()>& steps);
 
 // The dial rule of the connect steps: unless the dial mode is kDialNever,
 // dial when no connection is reported or when a modem that is not busy is
-// the connection. Fills connectedFlags and connectedResult.
+// the connection.
+bool ShouldDial(std::uint8_t dialMode, bool connected, std::uint32_t connectedFlags);
+// Takes the connected state into connectedFlags and connectedResult and
+// dials (through the setup window's handle) when ShouldDial says so.
 void DialIfNeeded(RunContext& ctx);
 
 }  // namespace vl::inet

@@ -168,5 +168,28 @@ TEST_F(Session, ConnectedStateIsTakenBeforeConnecting) {
   EXPECT_EQ(ctx.connectedResult, 1);
 }
 
+TEST(DialRule, FtpNeverDialsHttpDialsWithoutAConnectionOrOnAnIdleModem) {
+  struct Case {
+    std::uint8_t mode;
+    bool connected;
+    std::uint32_t flags;
+    bool dials;
+  };
+  const Case cases[] = {
+      {kDialNever, false, 0, false},
+      {kDialNever, true, net::kConnectionModem, false},
+      {kDialHttp, false, 0, true},
+      {kDialHttp, true, net::kConnectionLan, false},
+      {kDialHttp, true, net::kConnectionProxy, false},
+      {kDialHttp, true, net::kConnectionModem, true},
+      {kDialHttp, true, net::kConnectionModem | net::kConnectionModemBusy, false},
+      {kDialHttp, true, net::kConnectionModem | net::kConnectionLan, true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ShouldDial(c.mode, c.connected, c.flags), c.dials)
+        << int(c.mode) << " " << c.connected << " " << c.flags;
+  }
+}
+
 }  // namespace
 }  // namespace vl::inet
