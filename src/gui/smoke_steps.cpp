@@ -8,6 +8,7 @@
 #include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 #include <wx/toplevel.h>
 #include <wx/uiaction.h>
 
@@ -145,6 +146,15 @@ std::vector<SmokeStep> touchSteps(SmokeLog& log) {
        }},
       {"keypad closed", [] { return isTop(kSetup); }, [&log] {
          log.check(text(kSetup, "?LOCATIONID") == "42", "location ID taken from the keypad: " + text(kSetup, "?LOCATIONID"));
+         click(log, kSetup, "?LOCATIONID");
+       }},
+      {"a letter typed into the location ID", {}, [] { typeKeys("x"); }},
+      {"the number picture refused it", {}, [&log] {
+         ui::Window* w = window(kSetup);
+         const int n = number(kSetup, "?LOCATIONID");
+         auto* entry = w ? dynamic_cast<wxTextCtrl*>(ui::wxb::nativeControl(*w, n)) : nullptr;
+         const std::string shown = entry ? entry->GetValue().ToStdString() : "";
+         log.check(text(kSetup, "?LOCATIONID") == "42" && shown == "42", "location ID still shows 42: " + shown);
        }},
   };
 }

@@ -11,6 +11,7 @@
 #include <wx/statbox.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
+#include <wx/settings.h>
 #include <wx/textctrl.h>
 
 #include "platform/ui_wx/native_window.h"
@@ -109,7 +110,7 @@ wxWindow* entry(NativeWindow& nw, wxWindow* parent, int n, const wxRect& at) {
   if (c.has(kMasked)) style |= wxTE_PASSWORD;
   if (c.has(kMultiLine)) style = wxTE_MULTILINE;
   auto* t = new wxTextCtrl(parent, wxID_ANY, label(c.text), at.GetPosition(), at.GetSize(), style);
-  t->SetEditable(!c.has(kReadOnly));
+  showEditable(*t, !c.has(kReadOnly));
   return t;
 }
 
@@ -226,6 +227,13 @@ void settleSize(NativeWindow& nw, int n, wxWindow* native) {
 }
 
 }  // namespace
+
+void showEditable(wxTextCtrl& entry, bool editable) {
+  entry.SetEditable(editable);
+  // A read-only entry looks like one: the dialog's face, not a white field.
+  entry.SetBackgroundColour(editable ? wxNullColour : wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+  entry.Refresh();
+}
 
 int hostSheet(const Window& model, int n) {
   for (int p = model.control(n).parent; p != 0; p = model.control(p).parent) {

@@ -37,6 +37,18 @@ int columnWidth(NativeWindow& nw, wxListCtrl* list, const ListColumn& col, bool 
   return std::max(nw.scale.px(col.width), least);
 }
 
+// Widened columns may no longer fit the list: the widest one gives way.
+void fitColumns(wxListCtrl* list) {
+  const int count = list->GetColumnCount();
+  int total = 0, widest = 0;
+  for (int col = 0; col < count; ++col) {
+    total += list->GetColumnWidth(col);
+    if (list->GetColumnWidth(col) > list->GetColumnWidth(widest)) widest = col;
+  }
+  const int excess = total - (list->GetClientSize().x - 2);
+  if (excess > 0) list->SetColumnWidth(widest, std::max(60, list->GetColumnWidth(widest) - excess));
+}
+
 void addColumns(NativeWindow& nw, FileList* list, std::span<const ListColumn> columns) {
   long index = 0;
   for (const ListColumn& col : columns) {
@@ -46,6 +58,7 @@ void addColumns(NativeWindow& nw, FileList* list, std::span<const ListColumn> co
                        col.icon || col.centred ? wxLIST_FORMAT_CENTRE : wxLIST_FORMAT_LEFT, columnWidth(nw, list, col, false));
   }
   if (columns.empty()) list->InsertColumn(0, "", wxLIST_FORMAT_LEFT, list->GetSize().x - 4);
+  fitColumns(list);
 }
 
 void mirrorIcons(FileList* list, const ControlState& c) {
@@ -88,6 +101,7 @@ void mirrorList(NativeWindow& nw, int n) {
     list->marks = c.marksOn;
     list->EnableCheckBoxes(c.marksOn);
     if (!c.desc->columns.empty()) list->SetColumnWidth(0, columnWidth(nw, list, c.desc->columns.front(), c.marksOn));
+    fitColumns(list);
   }
   const long rows = static_cast<long>(c.rows.size());
   while (list->GetItemCount() > rows) list->DeleteItem(list->GetItemCount() - 1);

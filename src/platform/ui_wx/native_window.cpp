@@ -68,7 +68,7 @@ void mirrorIcon(NativeWindow& nw, int n) {
 void mirrorEntryState(NativeWindow& nw, int n) {
   if (auto* entry = dynamic_cast<wxTextCtrl*>(nw.native(n))) {
     const ControlState& c = nw.model.control(n);
-    entry->SetEditable(!c.has(kReadOnly));
+    showEditable(*entry, !c.has(kReadOnly));
     // The masking style is fixed when a GTK entry is made: make it again.
     if (c.has(kMasked) != entry->HasFlag(wxTE_PASSWORD)) {
       const bool focused = entry->HasFocus();
@@ -175,6 +175,15 @@ void mirrorStates(NativeWindow& nw) {
 
 void mirrorFocus(NativeWindow& nw, int n) {
   if (n == 0 || nw.closed) return;
+  // An option group shows the focus on its first radio that can take it.
+  if (nw.model.control(n).desc->kind == ControlKind::OptionGroup) {
+    for (int r = n + 1; r <= nw.model.count() && nw.model.control(r).parent == n; ++r) {
+      if (nw.model.visible(r) && nw.model.enabled(r)) {
+        n = r;
+        break;
+      }
+    }
+  }
   wxWindow* native = nw.native(n);
   if (!native || !native->IsShownOnScreen() || native->HasFocus()) return;
   nw.mirroring = true;

@@ -8,6 +8,7 @@
 
 #include <wx/dialog.h>
 #include <wx/panel.h>
+#include <wx/textctrl.h>
 #include <wx/utils.h>
 
 #include "platform/ui/backend.h"
@@ -46,6 +47,8 @@ void mirrorFocus(NativeWindow& nw, int n);
 
 // Building (native_controls.cpp): the native control of control n, placed.
 wxWindow* createControl(NativeWindow& nw, int n);
+// An entry's editable or read-only look.
+void showEditable(wxTextCtrl& entry, bool editable);
 // Sizes the option groups that the description leaves unsized to frame their radios.
 void sizeGroups(NativeWindow& nw);
 // The control that contains control n's native one: the sheet it lies on, or 0.
