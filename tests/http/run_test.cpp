@@ -1,1 +1,264 @@
+// Whole HTTP runs in this process against the cloud simulator, over HTTPS
+// (the default) and HTTP, with the built-in host redirected to loopback.
+#include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cloudsim_process.h"
+#include "data/builtin_account.h"
+#include "http/http_request_engine.h"
+#include "http/http_run.h"
+#include "http_fixture.h"
+#include "platform/base/platform_config.h"
+#include "platform/fs/files.h"
+#include "platform/fs/paths.h"
+
+namespace vl::http {
+namespace {
+
+namespace fsys = std::filesystem;
+
+std::string readHost(const fsys::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> namesIn(const fsys::path& folder) {
+  std::vector<std::string> names;
+  if (!fsys::exists(folder)) return names;
+  for (const auto& entry : fsys::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class HttpRunTest : public test::HttpTest {
+ protected:
+  explicit HttpRunTest(const std::string& script = "", std::vector<std::string> seedArgs = {},
+                       bool trusted = true)
+      : test::HttpTest(script) {
+    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+      unsetenv(name);
+    EXPECT_TRUE(test::MakeCertificate(sandbox.prefix(), std::string(kBuiltInAddress)));
+    test::CloudsimOptions options{std::move(seedArgs), sandbox.prefix() / "cert.pem", sandbox.prefix() / "key.pem"};
+    sim = std::make_unique<test::Cloudsim>(options);
+    const std::string host(kBuiltInAddress);
+    sandbox.writePlatformIni("[Network]\r\nConnectTo=" + host + ":443:127.0.0.1:" + std::to_string(sim->httpsPort()) +
+                             "," + host + ":80:127.0.0.1:" + std::to_string(sim->port()) + "\r\n" +
+                             (trusted ? "CAFile=cert.pem\r\n" : ""));
+    for (const char* dir : {"C:\\VORLAN", "C:\\VORLAN\\T1", "C:\\VORLAN\\T1\\INBOX"}) fs::createDirectory(dir);
+    fs::setCurrentDirectory("C:\\VORLAN\\T1\\");
+    state.FTP.ADDRESS = kBuiltInAddress;
+    state.STRFTPADDRESS = kBuiltInAddress;
+    state.FTP.USERNAME = kBuiltInUserName;
+    state.FTP.PASSWORD = kBuiltInPassword;
+    state.FTP.LOCALFTP = "Client/Store";
+    state.FTP.GLOBALFTP = "Client/Global";
+    state.LOCATIONID = 12;
+    state.USERNAME = "Ann";
+    state.USERLOCATION = "Store";
+    state.ProgramVersion = kProgramVersion;
+    state.ComputerName = "TILL1";
+    state.BDATA = state.BECR = state.BLOADER = state.BDLLS = 1;
+    state.POSRDBMS = kRdbmsIsam;
+    // Plain HTTP unless a case is about HTTPS (see FullUpdateOverHttps).
+    state.BUSESSL = 0;
+  }
+  fsys::path inbox() const { return sandbox.driveC() / "VORLAN" / "T1" / "INBOX"; }
+  fsys::path remote(const std::string& relative) const { return sim->root() / "FTP" / "ASP" / relative; }
+
+  std::unique_ptr<test::Cloudsim> sim;
+};
+
+TEST_F(HttpRunTest, FullUpdateOverHttps) {
+  state.BUSESSL = 1;
+  fsys::create_directories(inbox());
+  std::ofstream(inbox() / "STALE.TXT") << "old";
+  boxes.answers = {ui::Button::No};
+  EXPECT_EQ(RunHttpTransfer(state), 0);
+  EXPECT_EQ(namesIn(inbox()),
+            (std::vector<std::string>{"C60RUNX.DLL", "CUSTOMER.TPS", "FBCLIENT.DLL", "HVLSECR.EXE", "ITEMS.UPD",
+                                      "MENU.ZIP", "POSID.TPS", "PRICES.UPD", "QUENTA.EXE", "SWUPD.TXT", "TPSFIX.EXE",
+                                      "UPDFLAGS.INI", "UPDOK.TXT", "VLSECR.EXE", "VORPOS.INI"}));
+  EXPECT_EQ(readHost(inbox() / "VLSECR.EXE"), readHost(remote("CLIENT/BIN/VLSECR.EXE")));
+  EXPECT_EQ(readHost(inbox() / "PRICES.UPD").size(), 65536u);
+  // The remote flags are gone; the log arrived in the log folder.
+  EXPECT_FALSE(fsys::exists(remote("CLIENT/BIN/SWUPD12.TXT")));
+  EXPECT_FALSE(fsys::exists(remote("CLIENT/BIN/POSID12.TXT")));
+  EXPECT_FALSE(fsys::exists(remote("Client/Store/Updates/POSID12.TPS")));
+  EXPECT_TRUE(fsys::exists(remote("Client/Store/Updates/POSID7.TPS")));
+  const auto logs = namesIn(remote("Client/Store/FTPLog"));
+  ASSERT_EQ(logs.size(), 1u);
+  EXPECT_EQ(logs[0].substr(0, 4), "012_");
+  const std::string log = readHost(remote("Client/Store/FTPLog") / logs[0]);
+  EXPECT_EQ(log.substr(0, 37), "1,12,12,Store,TILL1,2307.18.1,D,I,Ann");
+  EXPECT_NE(log.find("\r\n2,VLSECR.EXE\r\n"), std::string::npos);
+  EXPECT_NE(log.find(",0,19,2307.18.1\r\n"), std::string::npos);
+  EXPECT_EQ(log.substr(log.size() - 12), "\r\n2,\r\n3,EOF\r\n");
+  EXPECT_FALSE(fsys::exists(sandbox.driveC() / "VORLAN" / "T1" / logs[0]));
+  EXPECT_NE(readHost(sandbox.driveC() / "VORLAN" / "T1" / "FTPLog.TXT").find(",Client/Store,1,12,12,"),
+            std::string::npos);
+  EXPECT_NE(readHost(inbox() / "UPDFLAGS.INI").find("NewMaster=1"), std::string::npos);
+  ASSERT_FALSE(boxes.shown.empty());
+  EXPECT_EQ(boxes.shown.back().caption, "Internet Data Transfer");
+  EXPECT_EQ(boxes.shown.back().text.substr(0, 25), "Successfully downloaded: ");
+  EXPECT_EQ(state.transferPhase, kPhaseFinished);
+}
+
+TEST_F(HttpRunTest, RequestsGoOutByteForByte) {
+  EXPECT_EQ(RunHttpTransfer(state), 0);
+  const std::string host(kBuiltInAddress);
+  const std::string first = sim->capture(1);
+  EXPECT_EQ(first.substr(0, first.find("\r\n")),
+            "GET /kwsync/listFolder.pyc?folder=/FTP/ASP/CLIENT/BIN/&displaymode=plain HTTP/1.0");
+  EXPECT_NE(first.find("\r\nHost: " + host + "\r\n"), std::string::npos);
+  EXPECT_NE(first.find("\r\nContent-Type:Text/Plain\r\n"), std::string::npos);
+  EXPECT_NE(first.find("\r\nAccept: text/html\r\n"), std::string::npos);
+  // The upload: the only POST of the run.
+  std::string upload;
+  for (int n = 1; n < 40 && upload.empty(); ++n)
+    if (sim->capture(n).rfind("POST ", 0) == 0) upload = sim->capture(n);
+  ASSERT_FALSE(upload.empty());
+  EXPECT_EQ(upload.substr(0, upload.find("\r\n")), "POST /kwsync/putFile.pyc HTTP/1.0");
+  const std::string marker = "\r\nContent-Type: multipart/form-data; boundary=";
+  const std::size_t at = upload.find(marker);
+  ASSERT_NE(at, std::string::npos);
+  const std::string boundary = upload.substr(at + marker.size(), 47);
+  EXPECT_EQ(boundary.substr(0, 27), std::string(27, '-'));
+  EXPECT_EQ(upload[at + marker.size() + 47], '\r');
+  const std::string body = upload.substr(upload.find("\r\n\r\n") + 4);
+  const auto logs = namesIn(remote("Client/Store/FTPLog"));
+  ASSERT_EQ(logs.size(), 1u);
+  EXPECT_EQ(body, UploadBody(boundary, "/FTP/ASP/Client/Store/FTPLog/", logs[0],
+                             readHost(remote("Client/Store/FTPLog") / logs[0])));
+}
+
+TEST_F(HttpRunTest, PlainHttpWhenSslIsOff) {
+  state.BUSESSL = 0;
+  boxes.answers = {ui::Button::No};
+  EXPECT_EQ(RunHttpTransfer(state), 0);
+  EXPECT_TRUE(fsys::exists(inbox() / "VLSECR.EXE"));
+}
+
+TEST_F(HttpRunTest, ByteMismatchRollsTheUpdateBack) {
+  struct Case {
+    int delta;
+    const char* what;
+  };
+  for (const Case c : {Case{-100, "short"}, Case{1 << 24, "longer than listed"}}) {
+    SCOPED_TRACE(c.what);
+    boxes.shown.clear();
+    sim->setFaults("[{\"fault\": \"size_delta\", \"op\": \"getFile\", \"match\": \"*VLSECR.EXE\", \"delta\": " +
+                   std::to_string(c.delta) + "}]");
+    EXPECT_EQ(RunHttpTransfer(state), 1);
+    ASSERT_FALSE(boxes.shown.empty());
+    const std::string text = boxes.shown.back().text;
+    EXPECT_EQ(text.rfind("Incoming Internet file byte mismatch.||File: C:\\VORLAN\\T1\\INBOX\\VLSECR.FTP|", 0), 0u)
+        << text;
+    EXPECT_NE(text.find("|Remote byte size:    204,817||"), std::string::npos) << text;
+    EXPECT_NE(text.find("will be rolled back."), std::string::npos);
+    EXPECT_FALSE(fsys::exists(inbox() / "VLSECR.FTP"));
+    EXPECT_FALSE(fsys::exists(inbox() / "VLSECR.EXE"));
+    EXPECT_TRUE(namesIn(remote("Client/Store/FTPLog")).empty());
+    EXPECT_TRUE(fsys::exists(remote("CLIENT/BIN/SWUPD12.TXT")));
+  }
+}
+
+TEST_F(HttpRunTest, ARefusedUploadIsATransactionError) {
+  sim->setFaults("[{\"fault\": \"put_reply\", \"text\": \"OK\\r\\n\"}]");
+  EXPECT_EQ(RunHttpTransfer(state), 1);
+  ASSERT_FALSE(boxes.shown.empty());
+  EXPECT_EQ(boxes.shown.back().caption, "HTTP Transaction Error");
+  EXPECT_EQ(boxes.shown.back().text, "||Error: 1|Internet request: putFile     ||OK\r\n");
+  EXPECT_TRUE(fsys::exists(remote("CLIENT/BIN/SWUPD12.TXT")));
+}
+
+class HttpRunUntrustedTest : public HttpRunTest {
+ protected:
+  HttpRunUntrustedTest() : HttpRunTest("", {}, false) {}
+};
+
+TEST_F(HttpRunUntrustedTest, AnUntrustedCertificateIsReportedNeverIgnored) {
+  state.BUSESSL = 1;
+  boxes.answers = {ui::Button::No};
+  EXPECT_EQ(RunHttpTransfer(state), 2);
+  ASSERT_FALSE(boxes.shown.empty());
+  EXPECT_NE(boxes.shown.back().text.find("||Error: 12045 HTTPSendRequest|"), std::string::npos)
+      << boxes.shown.back().text;
+  EXPECT_TRUE(namesIn(inbox()).empty());
+  EXPECT_TRUE(sim->requestLog().empty());
+}
+
+class HttpPreviewCancelTest : public HttpRunTest {
+ protected:
+  HttpPreviewCancelTest() : HttpRunTest("press ?CMDCANCEL\n") {}
+};
+
+TEST_F(HttpPreviewCancelTest, CancelReturnsOneWithAnEmptyInbox) {
+  state.BPREVIEWUPDATELIST = 1;
+  EXPECT_EQ(RunHttpTransfer(state), 1);
+  EXPECT_TRUE(namesIn(inbox()).empty());
+  EXPECT_GT(state.LUF.count(), 0u);
+}
+
+class HttpPreviewNothingMarkedTest : public HttpRunTest {
+ protected:
+  HttpPreviewNothingMarkedTest() : HttpRunTest("press ?BMULTIPLESELECTION\npress ?CMDCONTINUE\n") {}
+};
+
+TEST_F(HttpPreviewNothingMarkedTest, ContinueWithNothingMarkedStillLogsAndUpdates) {
+  state.BPREVIEWUPDATELIST = 1;
+  EXPECT_EQ(RunHttpTransfer(state), 0);
+  EXPECT_EQ(namesIn(inbox()), (std::vector<std::string>{"UPDFLAGS.INI", "UPDOK.TXT"}));
+  EXPECT_EQ(namesIn(remote("Client/Store/FTPLog")).size(), 1u);
+  EXPECT_EQ(boxes.shown.back().text, "Successfully downloaded: 0 bytes in 0 files.");
+}
+
+class HttpRegisteredSqlTest : public HttpRunTest {
+ protected:
+  HttpRegisteredSqlTest() : HttpRunTest("", {"--registered"}) {}
+};
+
+TEST_F(HttpRegisteredSqlTest, SqlRegisteredLocationTakesTheGlobalFolder) {
+  state.POSRDBMS = kRdbmsSql;
+  EXPECT_EQ(RunHttpTransfer(state), 0);
+  EXPECT_EQ(readHost(inbox() / "VLSECR.EXE"), readHost(remote("CLIENT/BIN/VLSECR_SQL.EXE")));
+  EXPECT_TRUE(fsys::exists(inbox() / "TBL_REGISTRATION.TPS"));
+  EXPECT_TRUE(fsys::exists(inbox() / "GLOBALITEMS.TPS"));
+  EXPECT_TRUE(fsys::exists(inbox() / "PLU.UPD"));
+  EXPECT_FALSE(fsys::exists(inbox() / "LOCALDATA.DAT"));
+  const std::string marks = readHost(inbox() / "UPDOK.TXT");
+  EXPECT_NE(marks.find("BIN=1"), std::string::npos);
+  EXPECT_NE(marks.find("DAT=1"), std::string::npos);
+  EXPECT_NE(readHost(sandbox.driveC() / "VORLAN" / "T1" / "Terminal.INI").find("locationid=12"), std::string::npos);
+}
+
+TEST_F(HttpRunTest, QuillanClientNeverTakesTheCryptographyLibraries) {
+  fsys::create_directories(remote("QUILLAN/BIN"));
+  fsys::create_directories(remote("QUILLAN/Store/Updates"));
+  std::ofstream(remote("QUILLAN/BIN") / "LIBSSL-1_1.DLL") << "ssl";
+  std::ofstream(remote("QUILLAN/BIN") / "C60RUNX.DLL") << "run";
+  state.FTP.LOCALFTP = "QUILLAN/Store";
+  EXPECT_EQ(RunHttpTransfer(state), 0);
+  ASSERT_FALSE(boxes.shown.empty());
+  EXPECT_EQ(boxes.shown.front().text, std::string(kQuillanNote));
+  EXPECT_TRUE(fsys::exists(inbox() / "C60RUNX.DLL"));
+  EXPECT_FALSE(fsys::exists(inbox() / "LIBSSL-1_1.DLL"));
+}
+
+TEST_F(HttpRunTest, BlankCloudFolderIsNotRegistered) {
+  state.FTP.LOCALFTP = "";
+  fsys::create_directories(inbox());
+  std::ofstream(inbox() / "KEEP.TXT") << "x";
+  EXPECT_EQ(RunHttpTransfer(state), 1);
+  EXPECT_EQ(boxes.shown.at(0).text, std::string(kNotRegisteredText));
+  EXPECT_TRUE(fsys::exists(inbox() / "KEEP.TXT"));
+  EXPECT_TRUE(sim->requestLog().empty());
+}
+
+}  // namespace
+}  // namespace vl::http
