@@ -213,7 +213,7 @@ class HttpPreviewNothingMarkedTest : public HttpRunTest {
 TEST_F(HttpPreviewNothingMarkedTest, ContinueWithNothingMarkedStillLogsAndUpdates) {
   state.BPREVIEWUPDATELIST = 1;
   EXPECT_EQ(RunHttpTransfer(state), 0);
-  EXPECT_EQ(namesIn(inbox()), (std::vector<std::string>{"UPDFLAGS.INI", "UPDOK.TXT"}));
+  EXPECT_EQ(namesIn(inbox()), (std::vector<std::string>{"UPDOK.TXT", "UpdFlags.INI"}));
   EXPECT_EQ(namesIn(remote("Client/Store/FTPLog")).size(), 1u);
   EXPECT_EQ(boxes.shown.back().text, "Successfully downloaded: 0 bytes in 0 files.");
 }
