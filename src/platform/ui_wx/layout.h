@@ -3,10 +3,12 @@
 // average character width across and an eighth of its height down, measured
 // the way the descriptions' home platform measures them, so a window keeps
 // its proportions whatever font stands in for the one it names.
+#include <string>
 #include <string_view>
 
 #include <wx/font.h>
 #include <wx/gdicmn.h>
+#include <wx/string.h>
 
 #include "platform/ui/window_desc.h"
 
@@ -23,6 +25,10 @@ struct DuScale {
   int duy(int py) const { return static_cast<int>(py / y + 0.5); }
   wxRect rect(const Rect& r) const { return {px(r.x), py(r.y), px(r.width), py(r.height)}; }
 };
+
+// The program's single-byte text as the toolkit's string.
+inline wxString toWx(std::string_view text) { return wxString::From8BitData(text.data(), text.size()); }
+inline std::string fromWx(const wxString& text) { return std::string(text.To8BitData()); }
 
 // "Face,points[,bold]"; a face this machine lacks becomes the sans-serif one.
 wxFont makeFont(std::string_view spec, std::string_view defaultFace, int defaultPoints);

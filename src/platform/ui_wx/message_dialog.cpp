@@ -3,6 +3,8 @@
 // before No) with the program's default focused.
 #include "platform/ui_wx/message_dialog.h"
 
+#include "platform/ui_wx/layout.h"
+
 #include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -27,7 +29,7 @@ wxArtID artOf(Icon icon) {
 int idOf(Button b) { return b == Button::Yes ? wxID_YES : b == Button::No ? wxID_NO : wxID_OK; }
 
 wxString textOf(const std::string& text) {
-  wxString shown = wxString::From8BitData(text.data(), text.size());
+  wxString shown = toWx(text);
   shown.Replace("|", "\n");
   return shown;
 }
@@ -37,7 +39,7 @@ wxString textOf(const std::string& text) {
 wxString messageText(const std::string& text) { return textOf(text); }
 
 Button runMessageDialog(wxWindow* parent, const MessageBoxRequest& request) {
-  wxDialog dialog(parent, wxID_ANY, wxString::From8BitData(request.caption.c_str()), wxDefaultPosition, wxDefaultSize,
+  wxDialog dialog(parent, wxID_ANY, toWx(request.caption), wxDefaultPosition, wxDefaultSize,
                   wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
   dialog.SetName("vl-message-box");
   auto* top = new wxBoxSizer(wxHORIZONTAL);

@@ -72,8 +72,6 @@ wxFont fontOf(const NativeWindow& nw, int n) {
   return font;
 }
 
-wxString label(std::string_view text) { return wxString::From8BitData(text.data(), text.size()); }
-
 wxWindow* button(NativeWindow& nw, wxWindow* parent, int n, const wxRect& at) {
   const ControlState& c = nw.model.control(n);
   if (c.has(kFlat)) {
@@ -83,7 +81,7 @@ wxWindow* button(NativeWindow& nw, wxWindow* parent, int n, const wxRect& at) {
     key->setPicture(c.icon);
     return key;
   }
-  auto* b = new wxButton(parent, wxID_ANY, label(c.text), at.GetPosition(), at.GetSize());
+  auto* b = new wxButton(parent, wxID_ANY, toWx(c.text), at.GetPosition(), at.GetSize());
   if (!c.icon.empty()) {
     const int side = std::min(32, std::min(at.width, at.height) - 8);
     b->SetBitmap(drawPicture(c.icon, wxSize(side, side)), c.text.empty() ? wxLEFT : wxTOP);
@@ -101,7 +99,7 @@ wxWindow* radio(NativeWindow& nw, wxWindow* parent, int n, const wxRect& at) {
     none->Hide();
     nw.noChoice[group] = none;
   }
-  return new wxRadioButton(parent, wxID_ANY, label(c.text), at.GetPosition(), wxDefaultSize);
+  return new wxRadioButton(parent, wxID_ANY, toWx(c.text), at.GetPosition(), wxDefaultSize);
 }
 
 wxWindow* entry(NativeWindow& nw, wxWindow* parent, int n, const wxRect& at) {
@@ -109,7 +107,7 @@ wxWindow* entry(NativeWindow& nw, wxWindow* parent, int n, const wxRect& at) {
   long style = wxTE_PROCESS_ENTER;
   if (c.has(kMasked)) style |= wxTE_PASSWORD;
   if (c.has(kMultiLine)) style = wxTE_MULTILINE;
-  auto* t = new wxTextCtrl(parent, wxID_ANY, label(c.text), at.GetPosition(), at.GetSize(), style);
+  auto* t = new wxTextCtrl(parent, wxID_ANY, toWx(c.text), at.GetPosition(), at.GetSize(), style);
   showEditable(*t, !c.has(kReadOnly));
   return t;
 }
@@ -126,9 +124,9 @@ wxWindow* tabLabel(NativeWindow& nw, int n) {
   }
   wxClientDC dc(host);
   dc.SetFont(fontOf(nw, n));
-  const int width = dc.GetTextExtent(wxStripMenuCodes(label(w.control(n).text))).x + nw.scale.px(10);
+  const int width = dc.GetTextExtent(wxStripMenuCodes(toWx(w.control(n).text))).x + nw.scale.px(10);
   auto* tab = new TabLabel(host, wxRect(x, 0, width, host->tabHeight()), [&nw, n] { nw.model.userPress(n); });
-  tab->SetLabel(label(w.control(n).text));
+  tab->SetLabel(toWx(w.control(n).text));
   return tab;
 }
 
@@ -141,15 +139,15 @@ wxWindow* build(NativeWindow& nw, wxWindow* parent, int n, wxRect at) {
     case ControlKind::Prompt: {
       const long style = at.width > 0 ? wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END : 0;
       auto* t = new wxStaticText(parent, wxID_ANY, "", at.GetPosition(), at.width > 0 ? at.GetSize() : wxDefaultSize, style);
-      if (c.binding.bound() || c.desc->kind == ControlKind::Text) t->SetLabelText(label(c.text));
-      else t->SetLabel(label(c.text));
+      if (c.binding.bound() || c.desc->kind == ControlKind::Text) t->SetLabelText(toWx(c.text));
+      else t->SetLabel(toWx(c.text));
       return t;
     }
     case ControlKind::Heading: {
       if (at.width == 0) at.width = s.px(rightEdge(nw.model, n) - c.desc->at.x - kPageMargin);
       if (at.height == 0) at.height = s.py(kHeadingHeight);
       auto* h = new HeadingBand(parent, at);
-      h->SetLabel(label(c.text));
+      h->SetLabel(toWx(c.text));
       return h;
     }
     case ControlKind::Entry:
@@ -160,9 +158,9 @@ wxWindow* build(NativeWindow& nw, wxWindow* parent, int n, wxRect at) {
       if (at.width == 0 && !c.icon.empty()) at.SetSize({s.px(kIconButtonWidth), s.py(kIconButtonHeight)});
       return button(nw, parent, n, at);
     case ControlKind::CheckBox:
-      return new wxCheckBox(parent, wxID_ANY, label(c.text), at.GetPosition());
+      return new wxCheckBox(parent, wxID_ANY, toWx(c.text), at.GetPosition());
     case ControlKind::OptionGroup:
-      return c.has(kBoxed) ? new wxStaticBox(parent, wxID_ANY, label(c.text), at.GetPosition(),
+      return c.has(kBoxed) ? new wxStaticBox(parent, wxID_ANY, toWx(c.text), at.GetPosition(),
                                                    at.width > 0 ? at.GetSize() : wxSize(10, 10)) : nullptr;
     case ControlKind::Radio:
       return radio(nw, parent, n, at);

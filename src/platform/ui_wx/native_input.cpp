@@ -36,7 +36,7 @@ void onEntryChar(NativeWindow& nw, int n, wxKeyEvent& e) {
   const int key = e.GetKeyCode();
   if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
     if (c.has(kAlertEnter)) {
-      nw.model.setText(n, entry->GetValue().ToStdString());
+      nw.model.setText(n, fromWx(entry->GetValue()));
       nw.model.post(EventKind::AlertKey, n);
     } else {
       commitEntry(nw, n);
@@ -51,12 +51,12 @@ void onEntryChar(NativeWindow& nw, int n, wxKeyEvent& e) {
   }
   long from = 0, to = 0;
   entry->GetSelection(&from, &to);
-  const std::string text = entry->GetValue().ToStdString();
+  const std::string text = fromWx(entry->GetValue());
   const std::string before = text.substr(0, static_cast<std::size_t>(from));
   bool full = false;
   const std::string add = ch < 128 ? typed(c, before, static_cast<char>(ch), full) : std::string();
   if (!add.empty()) {
-    entry->Replace(from, to, wxString::From8BitData(add.c_str()));
+    entry->Replace(from, to, toWx(add));
   } else if (!full) {
     // The runtime decides what a refused key does (the program then beeps and
     // shows the variable again), exactly as for typed script input.
@@ -97,7 +97,7 @@ void commitEntry(NativeWindow& nw, int n) {
   auto* entry = dynamic_cast<wxTextCtrl*>(nw.native(n));
   if (!entry || !entry->IsModified() || nw.model.control(n).has(kReadOnly)) return;
   entry->DiscardEdits();
-  nw.model.userType(n, entry->GetValue().ToStdString());
+  nw.model.userType(n, fromWx(entry->GetValue()));
 }
 
 void bindInput(NativeWindow& nw, int n) {

@@ -30,7 +30,7 @@ class FileList final : public wxListCtrl {
 // Widths come from the description, but never so narrow that the heading
 // is cut: the stand-in font may be wider than the one the widths were made for.
 int columnWidth(NativeWindow& nw, wxListCtrl* list, const ListColumn& col, bool marks) {
-  const wxString heading = wxString::From8BitData(col.heading.data(), col.heading.size());
+  const wxString heading = toWx(col.heading);
   int least = col.icon ? kIconSide + 8 : 20;
   if (col.icon && marks) least += kIconSide + 8;  // the row's mark stands before its icon
   if (!heading.empty()) least = std::max(least, list->GetTextExtent(heading).x + 24);
@@ -54,7 +54,7 @@ void addColumns(NativeWindow& nw, FileList* list, std::span<const ListColumn> co
   for (const ListColumn& col : columns) {
     // The toolkit aligns a heading like its column, so text columns (left,
     // with the toolkit's own indent) have left headings too.
-    list->InsertColumn(index++, wxString::From8BitData(col.heading.data(), col.heading.size()),
+    list->InsertColumn(index++, toWx(col.heading),
                        col.icon || col.centred ? wxLIST_FORMAT_CENTRE : wxLIST_FORMAT_LEFT, columnWidth(nw, list, col, false));
   }
   if (columns.empty()) list->InsertColumn(0, "", wxLIST_FORMAT_LEFT, list->GetSize().x - 4);
@@ -113,7 +113,7 @@ void mirrorList(NativeWindow& nw, int n) {
       const std::string text = col < static_cast<int>(row.columns.size()) ? row.columns[static_cast<std::size_t>(col)] : "";
       // The icon column shows its picture only, whatever text the row holds.
       const bool iconColumn = col < static_cast<int>(c.desc->columns.size()) && c.desc->columns[static_cast<std::size_t>(col)].icon;
-      list->SetItem(r, col, iconColumn ? wxString() : wxString::From8BitData(text.c_str()), col == 0 ? row.icon - 1 : -1);
+      list->SetItem(r, col, iconColumn ? wxString() : toWx(text), col == 0 ? row.icon - 1 : -1);
     }
     if (c.marksOn && r < static_cast<long>(c.marks.size())) list->CheckItem(r, c.marks[static_cast<std::size_t>(r)]);
   }

@@ -16,21 +16,19 @@
 namespace vl::ui::wxb {
 namespace {
 
-wxString label(const std::string& text) { return wxString::From8BitData(text.data(), text.size()); }
-
 void mirrorText(NativeWindow& nw, int n) {
   const ControlState& c = nw.model.control(n);
   wxWindow* native = nw.native(n);
   if (auto* entry = dynamic_cast<wxTextCtrl*>(native)) {
-    if (entry->GetValue() != label(c.text)) {
-      entry->ChangeValue(label(c.text));
+    if (entry->GetValue() != toWx(c.text)) {
+      entry->ChangeValue(toWx(c.text));
       entry->SetInsertionPointEnd();
     }
   } else if (auto* text = dynamic_cast<wxStaticText*>(native)) {
-    if (c.desc->kind == ControlKind::Prompt && !c.binding.bound()) text->SetLabel(label(c.text));
-    else text->SetLabelText(label(c.text));
+    if (c.desc->kind == ControlKind::Prompt && !c.binding.bound()) text->SetLabel(toWx(c.text));
+    else text->SetLabelText(toWx(c.text));
   } else if (native) {
-    native->SetLabel(label(c.text));
+    native->SetLabel(toWx(c.text));
     native->Refresh();
   }
 }
@@ -113,7 +111,7 @@ void bindFrame(NativeWindow& nw) {
 std::unique_ptr<NativeWindow> openNative(Window& model, wxWindow* below) {
   auto nw = std::make_unique<NativeWindow>(model);
   const WindowDesc& desc = model.desc();
-  nw->frame = new wxDialog(below, wxID_ANY, label(std::string(desc.caption)), wxDefaultPosition, wxDefaultSize,
+  nw->frame = new wxDialog(below, wxID_ANY, toWx(std::string(desc.caption)), wxDefaultPosition, wxDefaultSize,
                            wxDEFAULT_DIALOG_STYLE | wxMINIMIZE_BOX);
   const wxFont font = windowFont(desc);
   nw->frame->SetFont(font);
