@@ -3,8 +3,6 @@
 // before No) with the program's default focused.
 #include "platform/ui_wx/message_dialog.h"
 
-#include "platform/ui_wx/layout.h"
-
 #include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -12,6 +10,8 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
+
+#include "platform/ui_wx/layout.h"
 
 namespace vl::ui::wxb {
 namespace {
