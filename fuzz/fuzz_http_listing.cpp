@@ -38,6 +38,13 @@ void filterIn(vl::ProgramState& state, const std::string& reply, const char* fol
   try {
     FilterHttpListing(ctx);
   } catch (const vl::EndRun&) {
+    return;
+  }
+  // The queue is in name order with no name twice, and holds only real sizes.
+  const auto& entries = ctx.listing.entries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].SIZE <= 0) __builtin_trap();
+    if (i > 0 && !(entries[i - 1].LONGNAME < entries[i].LONGNAME)) __builtin_trap();
   }
 }
 
