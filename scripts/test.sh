@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds the project twice (plain,
 # and with AddressSanitizer + UndefinedBehaviorSanitizer), and runs the whole
-# suite in both builds.
+# suite in both builds, then gives each fuzz target a short run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -20,5 +20,8 @@ run_suite() {
 run_suite build
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build-asan -DVL_SANITIZE=ON -DVL_BUILD_GUI=OFF
+
+echo "== fuzz"
+scripts/fuzz.sh || status=1
 
 exit $status

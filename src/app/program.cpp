@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/setup_window.h"
+#include "app/transfer_window.h"
 #include "data/control_flow.h"
 #include "platform/sys/system.h"
 
@@ -29,6 +30,9 @@ class DragOutlinesWhileRunning {
 }  // namespace
 
 void MainProcedure(ProgramState& state, const TransferRuns& runs) {
+  // The transfer window exists, unseen, for the whole run of the program;
+  // the runs only open and close it.
+  TransferWindowLifetime transferWindow(state);
   DragOutlinesWhileRunning drag;
   RunSetupWindow(state, runs);
 }
