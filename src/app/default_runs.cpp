@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/transfer_runs.h"
+#include "http/http_run.h"
 #include "services/messages.h"
 
 namespace vl {
@@ -17,6 +18,11 @@ TransferRun notAvailable(std::string protocol) {
 
 }  // namespace
 
-TransferRuns defaultTransferRuns() { return {notAvailable("HTTP"), notAvailable("FTP")}; }
+TransferRuns defaultTransferRuns() {
+  TransferRuns runs;
+  runs.http = [](ProgramState& state) { return RunHttpTransfer(state); };
+  runs.ftp = notAvailable("FTP");
+  return runs;
+}
 
 }  // namespace vl
