@@ -116,7 +116,6 @@ std::uint8_t ChooseHttpUpdate(const HttpRunContext& ctx, std::string_view name) 
 }
 
 void FilterHttpListing(HttpRunContext& ctx) {
-  ParseHttpListing(ctx);
   ctx.state.LUF.current = UpdateFileEntry{};
   for (const FileListEntry& entry : ctx.listing.entries()) {
     const std::uint8_t sortOrder = ChooseHttpUpdate(ctx, entry.LONGNAME.trimmed());

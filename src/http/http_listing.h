@@ -30,7 +30,8 @@ void ParseHttpListing(HttpRunContext& ctx);
 // warning for a name that could leave the inbox or a size that is not a
 // valid byte count (0, negative, or beyond the 32-bit size field).
 void CheckListedFileSize(HttpRunContext& ctx, std::string_view name, std::int64_t size);
-// Parses the reply again and queues the entries due into LUF.
+// Queues the entries due from the listing queue (parsed once, when the
+// reply arrived) into LUF.
 void FilterHttpListing(HttpRunContext& ctx);
 
 // --- the rules, for the steps above and their tests ---

@@ -143,8 +143,9 @@ bool exchange(HttpRunContext& ctx) {
 }
 
 void handleReply(HttpRunContext& ctx) {
-  if (!ctx.gotData) {
-    if (isKind(ctx, kListFolder)) return;
+  // An empty folder replies nothing; it is still parsed, so that the
+  // previous folder's entries are not filtered again.
+  if (!ctx.gotData && !isKind(ctx, kListFolder)) {
     ctx.responseText = kNoDataText;
     ReportHttpTransactionError(ctx);
   }

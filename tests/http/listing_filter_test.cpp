@@ -173,9 +173,11 @@ TEST_F(HttpListingTest, FilterQueuesDueFilesSortedWithTheFlagsLast) {
   inFolder(kDatabase);
   ctx.responseText =
       "SMALL.UPD,1024\r\nBIG.UPD,2048\r\nMID.UPD,1025\r\nPOSID12.TPS,1057\r\nTBL_VLHOSTS.TPS,10\r\nVLSECR.EXE,9";
+  ParseHttpListing(ctx);
   FilterHttpListing(ctx);
   inFolder(kSoftware);
   ctx.responseText = "SWUPD12.TXT,30\r\nVLSECR.EXE,300000";
+  ParseHttpListing(ctx);
   FilterHttpListing(ctx);
   std::vector<std::string> names;
   std::vector<std::int32_t> kb;

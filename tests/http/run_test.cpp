@@ -168,6 +168,17 @@ TEST_F(HttpRunTest, ByteMismatchRollsTheUpdateBack) {
   }
 }
 
+TEST_F(HttpRunTest, AListingWarningIsShownOncePerListedFile) {
+  std::ofstream(remote("Client/Store/Updates/EMPTY.UPD"));
+  boxes.answers = {ui::Button::No};
+  EXPECT_EQ(RunHttpTransfer(state), 0);
+  int sizeWarnings = 0;
+  for (const std::string& text : boxes.texts())
+    sizeWarnings += text.find("EMPTY.UPD|has an invalid byte size.") != std::string::npos;
+  EXPECT_EQ(sizeWarnings, 1);
+  EXPECT_FALSE(fsys::exists(inbox() / "EMPTY.UPD"));
+}
+
 TEST_F(HttpRunTest, ARefusedUploadIsATransactionError) {
   sim->setFaults("[{\"fault\": \"put_reply\", \"text\": \"OK\\r\\n\"}]");
   EXPECT_EQ(RunHttpTransfer(state), 1);
