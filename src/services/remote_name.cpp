@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "data/queue_entries.h"
+
 namespace vl::services {
 namespace {
 
@@ -25,6 +27,10 @@ std::string leftOutText(std::string_view name, std::string_view reason) {
 
 bool IsSafeRemoteName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
+  // The update-file list keeps the name in a blank-padded field: a longer name
+  // would be cut, and a trailing blank dropped, so the file fetched or saved
+  // would not be the one listed.
+  if (name.size() > decltype(UpdateFileEntry::UPDATEFILE)::kWidth || name.back() == ' ') return false;
   for (const char c : name) {
     if (isControl(static_cast<unsigned char>(c))) return false;
     if (std::string_view("/\\:<>\"|?*").find(c) != std::string_view::npos) return false;

@@ -13,7 +13,8 @@ namespace vl::services {
 // fetched into: not empty, not "." or "..", and free of path separators (/ \),
 // the drive colon, control characters and the other characters a Windows file
 // name cannot hold (< > " | ? *). The "|" matters beyond that: downloaded names
-// are kept joined by "|".
+// are kept joined by "|". The name must also fit the update-file list's
+// 50-character name field whole, without a trailing blank.
 bool IsSafeRemoteName(std::string_view name);
 
 // True when a listed size is a valid byte count for the update-file list:

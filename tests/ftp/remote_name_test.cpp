@@ -8,11 +8,13 @@ namespace vl::services {
 namespace {
 
 TEST(IsSafeRemoteName, PlainFileNamesOnly) {
-  const std::string good[] = {"VLSECR.EXE", "A.B.ZIP", "NAME WITH BLANK.TXT", "A..B.ZIP", "...X"};
+  const std::string good[] = {"VLSECR.EXE", "A.B.ZIP", "NAME WITH BLANK.TXT", "A..B.ZIP", "...X",
+                              std::string(46, 'N') + ".ZIP"};
   for (const auto& name : good) EXPECT_TRUE(IsSafeRemoteName(name)) << name;
   const std::string bad[] = {"",        ".",          "..",         "../X.EXE", "..\\X.EXE", "SUB/X.EXE",
                              "C:X.EXE", "X.EXE\n",    "X\x7f.EXE",  "A|B.ZIP",  "A*.ZIP",    "A?.ZIP",
-                             "A<B.ZIP", "A>B.ZIP",    "A\"B.ZIP",   std::string("A\0B.ZIP", 7)};
+                             "A<B.ZIP", "A>B.ZIP",    "A\"B.ZIP",   std::string("A\0B.ZIP", 7),
+                             "X.ZIP ",  std::string(47, 'N') + ".ZIP"};
   for (const auto& name : bad) EXPECT_FALSE(IsSafeRemoteName(name)) << name;
 }
 
