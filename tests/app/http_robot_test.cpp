@@ -1,15 +1,14 @@
 // Whole downloads through the real headless program against the cloud
 // simulator: the setup window filled as an installer fills it (access code
 // first), the HTTP run, the installation into BIN, and what the server keeps.
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "app_fixture.h"
 #include "cloudsim_process.h"
 #include "data/builtin_account.h"
+#include "host_files.h"
 
 namespace vl::test {
 namespace {
@@ -29,21 +28,6 @@ constexpr const char* kInstallerForm =
     "press ?CMDFULL\n"
     "press ?TAB3\npress ?BUSESSL\n";
 constexpr const char* kDownloadAndClose = "press ?OKBUTTON\npress ?CANCELBUTTON\n";
-
-std::string hostFile(const fsys::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> namesIn(const fsys::path& folder) {
-  std::vector<std::string> names;
-  if (!fsys::exists(folder)) return names;
-  for (const auto& entry : fsys::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 class HttpRobot : public AppTest {
  protected:
@@ -74,12 +58,12 @@ TEST_F(HttpRobot, AFullDownloadInstallsTheProgramsAndReportsToTheServer) {
   for (const char* name : {"VLSECR.EXE", "HVLSECR.EXE", "Quenta.Exe", "TPSFIX.EXE", "C60RUNX.DLL", "FBCLIENT.DLL"}) {
     EXPECT_TRUE(installed(name)) << name;
   }
-  EXPECT_EQ(read("VORLAN/BIN/VLSECR.EXE"), hostFile(remote("CLIENT/BIN/VLSECR.EXE")));
+  EXPECT_EQ(read("VORLAN/BIN/VLSECR.EXE"), ReadHostFile(remote("CLIENT/BIN/VLSECR.EXE")));
   EXPECT_FALSE(installed("VLSECR_SQL.EXE")) << "an ISAM till takes no SQL program";
-  const auto logs = namesIn(remote("Client/Store/FTPLog"));
+  const auto logs = NamesIn(remote("Client/Store/FTPLog"));
   ASSERT_EQ(logs.size(), 1u);
   EXPECT_EQ(logs[0].substr(0, 4), "012_");
-  EXPECT_NE(hostFile(remote("Client/Store/FTPLog") / logs[0]).find("Main Street"), std::string::npos);
+  EXPECT_NE(ReadHostFile(remote("Client/Store/FTPLog") / logs[0]).find("Main Street"), std::string::npos);
   for (const char* flag : {"CLIENT/BIN/SWUPD12.TXT", "CLIENT/BIN/POSID12.TXT", "Client/Store/Updates/POSID12.TPS"})
     EXPECT_FALSE(fsys::exists(remote(flag))) << flag;
   EXPECT_TRUE(fsys::exists(remote("Client/Store/Updates/POSID7.TPS"))) << "another location's flag stays";
@@ -94,7 +78,7 @@ TEST_F(HttpRobot, AByteMismatchInstallsNothing) {
   EXPECT_TRUE(r.hasMessage("Incoming Internet file byte mismatch.")) << r.transcript;
   EXPECT_FALSE(r.hasMessage("Download complete.")) << r.transcript;
   for (const char* name : {"VLSECR.EXE", "Quenta.Exe", "C60RUNX.DLL"}) EXPECT_FALSE(installed(name)) << name;
-  EXPECT_TRUE(namesIn(remote("Client/Store/FTPLog")).empty());
+  EXPECT_TRUE(NamesIn(remote("Client/Store/FTPLog")).empty());
   EXPECT_TRUE(fsys::exists(remote("CLIENT/BIN/SWUPD12.TXT")));
 }
 
@@ -109,7 +93,7 @@ TEST_F(HttpRobot, AnInternetErrorNotRetriedEndsTheRunWithNothingInstalled) {
   EXPECT_EQ(report->answer(), "No");
   EXPECT_FALSE(r.hasMessage("Download complete.")) << r.transcript;
   EXPECT_FALSE(installed("VLSECR.EXE"));
-  EXPECT_TRUE(namesIn(remote("Client/Store/FTPLog")).empty());
+  EXPECT_TRUE(NamesIn(remote("Client/Store/FTPLog")).empty());
   EXPECT_TRUE(fsys::exists(remote("CLIENT/BIN/SWUPD12.TXT")));
 }
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "cloudsim_process.h"
+#include "host_files.h"
 #include "data/builtin_account.h"
 #include "http/http_request_engine.h"
 #include "http/http_run.h"
@@ -20,21 +20,6 @@ namespace vl::http {
 namespace {
 
 namespace fsys = std::filesystem;
-
-std::string readHost(const fsys::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> namesIn(const fsys::path& folder) {
-  std::vector<std::string> names;
-  if (!fsys::exists(folder)) return names;
-  for (const auto& entry : fsys::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 class HttpRunTest : public test::HttpTest {
  protected:
@@ -80,29 +65,29 @@ TEST_F(HttpRunTest, FullUpdateOverHttps) {
   std::ofstream(inbox() / "STALE.TXT") << "old";
   boxes.answers = {ui::Button::No};
   EXPECT_EQ(RunHttpTransfer(state), 0);
-  EXPECT_EQ(namesIn(inbox()),
+  EXPECT_EQ(test::NamesIn(inbox()),
             (std::vector<std::string>{"C60RUNX.DLL", "CUSTOMER.TPS", "FBCLIENT.DLL", "HVLSECR.EXE", "ITEMS.UPD",
                                       "MENU.ZIP", "POSID.TPS", "PRICES.UPD", "QUENTA.EXE", "SWUPD.TXT", "TPSFIX.EXE",
                                       "UPDFLAGS.INI", "UPDOK.TXT", "VLSECR.EXE", "VORPOS.INI"}));
-  EXPECT_EQ(readHost(inbox() / "VLSECR.EXE"), readHost(remote("CLIENT/BIN/VLSECR.EXE")));
-  EXPECT_EQ(readHost(inbox() / "PRICES.UPD").size(), 65536u);
+  EXPECT_EQ(test::ReadHostFile(inbox() / "VLSECR.EXE"), test::ReadHostFile(remote("CLIENT/BIN/VLSECR.EXE")));
+  EXPECT_EQ(test::ReadHostFile(inbox() / "PRICES.UPD").size(), 65536u);
   // The remote flags are gone; the log arrived in the log folder.
   EXPECT_FALSE(fsys::exists(remote("CLIENT/BIN/SWUPD12.TXT")));
   EXPECT_FALSE(fsys::exists(remote("CLIENT/BIN/POSID12.TXT")));
   EXPECT_FALSE(fsys::exists(remote("Client/Store/Updates/POSID12.TPS")));
   EXPECT_TRUE(fsys::exists(remote("Client/Store/Updates/POSID7.TPS")));
-  const auto logs = namesIn(remote("Client/Store/FTPLog"));
+  const auto logs = test::NamesIn(remote("Client/Store/FTPLog"));
   ASSERT_EQ(logs.size(), 1u);
   EXPECT_EQ(logs[0].substr(0, 4), "012_");
-  const std::string log = readHost(remote("Client/Store/FTPLog") / logs[0]);
+  const std::string log = test::ReadHostFile(remote("Client/Store/FTPLog") / logs[0]);
   EXPECT_EQ(log.substr(0, 37), "1,12,12,Store,TILL1,2307.18.1,D,I,Ann");
   EXPECT_NE(log.find("\r\n2,VLSECR.EXE\r\n"), std::string::npos);
   EXPECT_NE(log.find(",0,19,2307.18.1\r\n"), std::string::npos);
   EXPECT_EQ(log.substr(log.size() - 12), "\r\n2,\r\n3,EOF\r\n");
   EXPECT_FALSE(fsys::exists(sandbox.driveC() / "VORLAN" / "T1" / logs[0]));
-  EXPECT_NE(readHost(sandbox.driveC() / "VORLAN" / "T1" / "FTPLog.TXT").find(",Client/Store,1,12,12,"),
+  EXPECT_NE(test::ReadHostFile(sandbox.driveC() / "VORLAN" / "T1" / "FTPLog.TXT").find(",Client/Store,1,12,12,"),
             std::string::npos);
-  EXPECT_NE(readHost(inbox() / "UPDFLAGS.INI").find("NewMaster=1"), std::string::npos);
+  EXPECT_NE(test::ReadHostFile(inbox() / "UPDFLAGS.INI").find("NewMaster=1"), std::string::npos);
   ASSERT_FALSE(boxes.shown.empty());
   EXPECT_EQ(boxes.shown.back().caption, "Internet Data Transfer");
   EXPECT_EQ(boxes.shown.back().text.substr(0, 25), "Successfully downloaded: ");
@@ -131,10 +116,10 @@ TEST_F(HttpRunTest, RequestsGoOutByteForByte) {
   EXPECT_EQ(boundary.substr(0, 27), std::string(27, '-'));
   EXPECT_EQ(upload[at + marker.size() + 47], '\r');
   const std::string body = upload.substr(upload.find("\r\n\r\n") + 4);
-  const auto logs = namesIn(remote("Client/Store/FTPLog"));
+  const auto logs = test::NamesIn(remote("Client/Store/FTPLog"));
   ASSERT_EQ(logs.size(), 1u);
   EXPECT_EQ(body, UploadBody(boundary, "/FTP/ASP/Client/Store/FTPLog/", logs[0],
-                             readHost(remote("Client/Store/FTPLog") / logs[0])));
+                             test::ReadHostFile(remote("Client/Store/FTPLog") / logs[0])));
 }
 
 TEST_F(HttpRunTest, PlainHttpWhenSslIsOff) {
@@ -163,7 +148,7 @@ TEST_F(HttpRunTest, ByteMismatchRollsTheUpdateBack) {
     EXPECT_NE(text.find("will be rolled back."), std::string::npos);
     EXPECT_FALSE(fsys::exists(inbox() / "VLSECR.FTP"));
     EXPECT_FALSE(fsys::exists(inbox() / "VLSECR.EXE"));
-    EXPECT_TRUE(namesIn(remote("Client/Store/FTPLog")).empty());
+    EXPECT_TRUE(test::NamesIn(remote("Client/Store/FTPLog")).empty());
     EXPECT_TRUE(fsys::exists(remote("CLIENT/BIN/SWUPD12.TXT")));
   }
 }
@@ -200,7 +185,7 @@ TEST_F(HttpRunUntrustedTest, AnUntrustedCertificateIsReportedNeverIgnored) {
   ASSERT_FALSE(boxes.shown.empty());
   EXPECT_NE(boxes.shown.back().text.find("||Error: 12045 HTTPSendRequest|"), std::string::npos)
       << boxes.shown.back().text;
-  EXPECT_TRUE(namesIn(inbox()).empty());
+  EXPECT_TRUE(test::NamesIn(inbox()).empty());
   EXPECT_TRUE(sim->requestLog().empty());
 }
 
@@ -212,7 +197,7 @@ class HttpPreviewCancelTest : public HttpRunTest {
 TEST_F(HttpPreviewCancelTest, CancelReturnsOneWithAnEmptyInbox) {
   state.BPREVIEWUPDATELIST = 1;
   EXPECT_EQ(RunHttpTransfer(state), 1);
-  EXPECT_TRUE(namesIn(inbox()).empty());
+  EXPECT_TRUE(test::NamesIn(inbox()).empty());
   EXPECT_GT(state.LUF.count(), 0u);
 }
 
@@ -224,8 +209,8 @@ class HttpPreviewNothingMarkedTest : public HttpRunTest {
 TEST_F(HttpPreviewNothingMarkedTest, ContinueWithNothingMarkedStillLogsAndUpdates) {
   state.BPREVIEWUPDATELIST = 1;
   EXPECT_EQ(RunHttpTransfer(state), 0);
-  EXPECT_EQ(namesIn(inbox()), (std::vector<std::string>{"UPDOK.TXT", "UpdFlags.INI"}));
-  EXPECT_EQ(namesIn(remote("Client/Store/FTPLog")).size(), 1u);
+  EXPECT_EQ(test::NamesIn(inbox()), (std::vector<std::string>{"UPDOK.TXT", "UpdFlags.INI"}));
+  EXPECT_EQ(test::NamesIn(remote("Client/Store/FTPLog")).size(), 1u);
   EXPECT_EQ(boxes.shown.back().text, "Successfully downloaded: 0 bytes in 0 files.");
 }
 
@@ -237,15 +222,15 @@ class HttpRegisteredSqlTest : public HttpRunTest {
 TEST_F(HttpRegisteredSqlTest, SqlRegisteredLocationTakesTheGlobalFolder) {
   state.POSRDBMS = kRdbmsSql;
   EXPECT_EQ(RunHttpTransfer(state), 0);
-  EXPECT_EQ(readHost(inbox() / "VLSECR.EXE"), readHost(remote("CLIENT/BIN/VLSECR_SQL.EXE")));
+  EXPECT_EQ(test::ReadHostFile(inbox() / "VLSECR.EXE"), test::ReadHostFile(remote("CLIENT/BIN/VLSECR_SQL.EXE")));
   EXPECT_TRUE(fsys::exists(inbox() / "TBL_REGISTRATION.TPS"));
   EXPECT_TRUE(fsys::exists(inbox() / "GLOBALITEMS.TPS"));
   EXPECT_TRUE(fsys::exists(inbox() / "PLU.UPD"));
   EXPECT_FALSE(fsys::exists(inbox() / "LOCALDATA.DAT"));
-  const std::string marks = readHost(inbox() / "UPDOK.TXT");
+  const std::string marks = test::ReadHostFile(inbox() / "UPDOK.TXT");
   EXPECT_NE(marks.find("BIN=1"), std::string::npos);
   EXPECT_NE(marks.find("DAT=1"), std::string::npos);
-  EXPECT_NE(readHost(sandbox.driveC() / "VORLAN" / "T1" / "Terminal.INI").find("locationid=12"), std::string::npos);
+  EXPECT_NE(test::ReadHostFile(sandbox.driveC() / "VORLAN" / "T1" / "Terminal.INI").find("locationid=12"), std::string::npos);
 }
 
 TEST_F(HttpRunTest, QuillanClientNeverTakesTheCryptographyLibraries) {
