@@ -27,6 +27,8 @@ def listing(folder):
 
 def main(transcript, drive_c, server_root):
     print("Messages shown:")
+    if not os.path.exists(transcript):
+        print("    (not recorded: the run was in the window)")
     for event in messages(transcript) if os.path.exists(transcript) else []:
         if event["event"] == "message":
             caption = event.get("caption") or "Message"
