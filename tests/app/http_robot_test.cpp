@@ -1,6 +1,7 @@
 // Whole downloads through the real headless program against the cloud
 // simulator: the setup window filled as an installer fills it (access code
-// first), the HTTP run, the installation into BIN, and what the server keeps.
+// first), the HTTP run over plain HTTP and HTTPS, the installation into BIN,
+// and what the server keeps.
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -25,8 +26,9 @@ constexpr const char* kInstallerForm =
     "type ?FTP:LOCALFTP Client/Store\n"
     "type ?LOCATIONID 12\n"
     "press ?POSRDBMS:RADIO1\n"
-    "press ?CMDFULL\n"
-    "press ?TAB3\npress ?BUSESSL\n";
+    "press ?CMDFULL\n";
+constexpr const char* kPlainHttp = "press ?TAB3\npress ?BUSESSL\n";
+constexpr const char* kNoRetry = "answer No \"Do you want to retry the internet operation?\"\n";
 constexpr const char* kDownloadAndClose = "press ?OKBUTTON\npress ?CANCELBUTTON\n";
 
 class HttpRobot : public AppTest {
@@ -34,15 +36,18 @@ class HttpRobot : public AppTest {
   HttpRobot() {
     for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
       unsetenv(name);
-    sim = std::make_unique<Cloudsim>(CloudsimOptions{});
     const std::string host(kBuiltInAddress);
+    EXPECT_TRUE(MakeCertificate(box.prefix(), host));
+    sim = std::make_unique<Cloudsim>(CloudsimOptions{{}, box.prefix() / "cert.pem", box.prefix() / "key.pem"});
     box.writePlatformIni(
         "[System]\r\nComputerName=till7\r\nDragFullWindows=0\r\n"
         "[Clock]\r\nNow=2026-12-11 10:00:00\r\n"
-        "[Network]\r\nConnected=18\r\nConnectTo=" + host + ":80:127.0.0.1:" + std::to_string(sim->port()) + "\r\n");
+        "[Network]\r\nConnected=18\r\nCAFile=cert.pem\r\nConnectTo=" + host + ":80:127.0.0.1:" +
+        std::to_string(sim->port()) + "," + host + ":443:127.0.0.1:" + std::to_string(sim->httpsPort()) + "\r\n");
   }
-  HeadlessResult download(const std::string& answers = "") {
-    return run(std::string(kInstallerForm) + answers + kDownloadAndClose, false);
+  // Plain HTTP unless a case is about HTTPS.
+  HeadlessResult download(const std::string& answers = "", bool https = false) {
+    return run(std::string(kInstallerForm) + (https ? "" : kPlainHttp) + answers + kDownloadAndClose, false);
   }
   fsys::path remote(const std::string& relative) const { return sim->root() / "FTP" / "ASP" / relative; }
   bool installed(const std::string& name) const { return exists("VORLAN/BIN/" + name); }
@@ -50,8 +55,11 @@ class HttpRobot : public AppTest {
   std::unique_ptr<Cloudsim> sim;
 };
 
-TEST_F(HttpRobot, AFullDownloadInstallsTheProgramsAndReportsToTheServer) {
-  const HeadlessResult r = download();
+class HttpRobotFull : public HttpRobot, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(HttpRobotFull, AFullDownloadInstallsTheProgramsAndReportsToTheServer) {
+  // A failure is reported at once rather than retried.
+  const HeadlessResult r = download(kNoRetry, GetParam());
   expectEnded(r);
   EXPECT_TRUE(r.hasMessage("Download complete.")) << r.transcript;
   EXPECT_TRUE(r.hasMessage("Successfully downloaded: ")) << r.transcript;
@@ -71,6 +79,9 @@ TEST_F(HttpRobot, AFullDownloadInstallsTheProgramsAndReportsToTheServer) {
   EXPECT_EQ(iniValue("AppKeyName", "UserName"), "Ann Till");
 }
 
+INSTANTIATE_TEST_SUITE_P(Protocols, HttpRobotFull, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Https" : "Http"; });
+
 TEST_F(HttpRobot, AByteMismatchInstallsNothing) {
   sim->setFaults(R"([{"fault": "size_delta", "op": "getFile", "match": "*VLSECR.EXE", "delta": -100}])");
   const HeadlessResult r = download();
@@ -84,7 +95,7 @@ TEST_F(HttpRobot, AByteMismatchInstallsNothing) {
 
 TEST_F(HttpRobot, AnInternetErrorNotRetriedEndsTheRunWithNothingInstalled) {
   sim->setFaults(R"([{"fault": "reset", "op": "getFile"}])");
-  const HeadlessResult r = download("answer No \"Do you want to retry the internet operation?\"\n");
+  const HeadlessResult r = download(kNoRetry);
   expectEnded(r);
   const auto report = r.message("An Internet connection error has been detected:");
   ASSERT_TRUE(report.has_value()) << r.transcript;
