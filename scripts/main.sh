@@ -59,12 +59,12 @@ if [ -n "${DISPLAY:-}" ] && [ -x "$root/build/src/gui/vlsinet" ]; then
   printf '[VLSInet]\r\nDevSwitch=1\r\n' >VLSInet.INI
   cat <<TEXT
 
-VLSInet opens in its own window (developer mode, no access code asked). Type:
-  General tab:  Store Owner: the first choice; User Name: any; User Location: any
+VLSInet opens in its own window (developer mode, no access code asked). Enter:
+  General tab:  Store Owner Type: Corporate Store    Username, Target Location: any
                 Local Cloud Folder: Client/Store     POS Location ID: 12
-                POS RDBMS: ISAM; press "Full Download"
+                press "Full Download", then POS RDBMS: ISAM
   Internet Connection Properties tab: untick "Use SSL" (HTTPS still fails on large files)
-  then press Download (OK), answer the questions, and close the window.
+  then press Download, answer the boxes, and press Close when it is done.
 Programs land in $VLSINET_PREFIX/drive_c/VORLAN/BIN
 TEXT
   status=0
