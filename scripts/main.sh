@@ -62,7 +62,7 @@ if [ -n "${DISPLAY:-}" ] && [ -x "$root/build/src/gui/vlsinet" ]; then
 VLSInet opens in its own window (developer mode, no access code asked). Enter:
   General tab:  Store Owner Type: Corporate Store    Username, Target Location: any
                 Local Cloud Folder: Client/Store     POS Location ID: 12
-                press "Full Download", then POS RDBMS: ISAM
+                POS RDBMS: ISAM, then press "Full Download"
   Internet Connection Properties tab: untick "Use SSL" (HTTPS still fails on large files)
   then press Download, answer the boxes, and press Close when it is done.
 Programs land in $VLSINET_PREFIX/drive_c/VORLAN/BIN
