@@ -71,10 +71,15 @@ def _send_range(sock, reply, start, count, trickle, stopping):
         source.seek(0, 2)
         size = source.tell()
         from_file = max(0, min(count, size - start))
+        # Measuring the size left the position at the end. Over TLS,
+        # socket.sendfile falls back to read-and-send and seeks only for a
+        # non-zero offset, so a range from byte 0 would send nothing.
+        source.seek(start)
         if from_file and not trickle:
-            sock.sendfile(source, start, from_file)
+            sent = sock.sendfile(source, start, from_file)
+            if sent != from_file:
+                raise ConnectionAbortedError("file changed while being sent")
         elif from_file:
-            source.seek(start)
             _send_bytes(sock, source.read(from_file), trickle, stopping)
         # A reply made longer than the file (size_delta) is padded.
         _send_bytes(sock, FILLER * (count - from_file), trickle, stopping)

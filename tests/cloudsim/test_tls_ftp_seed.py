@@ -38,6 +38,26 @@ class HttpsTest(SimulatorCase):
         self.assertEqual(get(self.sim.port, request.split(b" ")[1].decode())[1], secure)
         self.assertEqual(self.sim.requests()[0]["scheme"], "https")
 
+    def test_files_arrive_whole_over_https(self):
+        data = os.urandom(5 * 1024 * 1024 + 321)
+        with open(self.sim.host_path("FTP", "ASP", "CLIENT", "BIN", "BIG.ZIP"), "wb") as out:
+            out.write(data)
+        context = ssl.create_default_context(cafile=CERT)
+        request = (b"GET /kwsync/getFile.pyc?fullpath=/FTP/ASP/CLIENT/BIN/BIG.ZIP HTTP/1.0\r\n"
+                   b"Host: localhost\r\n\r\n")
+        cases = [("whole file", [], data),
+                 ("stalled mid-body", [{"fault": "stall", "where": "body", "after": 100000,
+                                        "seconds": 0.2}], data),
+                 ("padded past the end", [{"fault": "size_delta", "delta": 5}], data + b"#####")]
+        for what, rules, expected in cases:
+            with self.subTest(what):
+                self.sim.set_faults(rules)
+                head, body = exchange(self.sim.ports["HTTPSPORT"], request, timeout=30,
+                                      tls_context=context)
+                self.assertIn("Content-Length: %d" % len(expected), head)
+                self.assertEqual(len(body), len(expected))
+                self.assertTrue(body == expected, "the bytes differ")
+
     def test_unknown_certificate_is_rejected_by_a_checking_client(self):
         context = ssl.create_default_context()
         with self.assertRaises(ssl.SSLCertVerificationError):

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "inet_test_support.h"
 #include "platform/base/errors.h"
@@ -34,17 +35,22 @@ class HttpsClientTest : public ::testing::Test {
                               port + ",other.vorlan.example:443:127.0.0.1:" + port + "\r\n" +
                               (trustCertificate ? "CAFile=cert.pem\r\n" : ""));
   }
-  InetResult getEcho(const std::string& host, int& status) {
-    Session session;
+  // Opens a session, a connection to `host` and a sent HTTPS GET of `object`.
+  InetResult sendGet(const std::string& host, const std::string& object, Session& session,
+                     HttpConnection& http, HttpRequest& request) {
     if (InetResult r = session.open(); !r) return r;
-    HttpConnection http;
     if (InetResult r = http.connect(session, host, 443, "", "", 0); !r) return r;
-    HttpRequest request;
-    if (InetResult r = http.openRequest(request, "GET", "/echo", "HTTP/1.0", "", kAcceptTypes,
+    if (InetResult r = http.openRequest(request, "GET", object, "HTTP/1.0", "", kAcceptTypes,
                                         kFlagReload | kFlagNoCacheWrite | kFlagSecure);
         !r)
       return r;
-    InetResult result = request.send("Content-Type:Text/Plain", "");
+    return request.send("Content-Type:Text/Plain", "");
+  }
+  InetResult getEcho(const std::string& host, int& status) {
+    Session session;
+    HttpConnection http;
+    HttpRequest request;
+    InetResult result = sendGet(host, "/echo", session, http, request);
     status = request.statusCode();
     return result;
   }
@@ -72,6 +78,33 @@ TEST_F(HttpsClientTest, VerifiesTheCertificateAgainstSystemAndExtraAuthorities) 
     EXPECT_EQ(getEcho(c.host, status).error, c.error);
     EXPECT_EQ(status, c.error ? 0 : 200);
   }
+}
+
+// A body much longer than one TLS record or one read, pulled in 65,536-byte
+// reads as the file download does: every read but the last is full and the
+// bytes arrive intact, in order, to the last one.
+TEST_F(HttpsClientTest, ReadsALongBodyInFullBlocksByteForByte) {
+  writeIni(true);
+  const std::size_t size = 6u * 1024 * 1024 + 4321;
+  Session session;
+  HttpConnection http;
+  HttpRequest request;
+  ASSERT_TRUE(sendGet(kServerName, "/bytes?size=" + std::to_string(size), session, http, request));
+  EXPECT_EQ(request.statusCode(), 200);
+  std::vector<char> block(65536);
+  std::size_t total = 0, got = 0, shortReads = 0, firstWrong = size;
+  while (true) {
+    InetResult result = request.read(block.data(), block.size(), got);
+    ASSERT_TRUE(result) << "error " << result.error << " after " << total << " bytes";
+    if (got == 0) break;
+    shortReads += got < block.size();
+    for (std::size_t i = 0; i < got && firstWrong == size; ++i)
+      if (block[i] != static_cast<char>((total + i) % 251)) firstWrong = total + i;
+    total += got;
+  }
+  EXPECT_EQ(total, size);
+  EXPECT_EQ(shortReads, 1u);
+  EXPECT_EQ(firstWrong, size) << "first wrong byte";
 }
 
 }  // namespace
