@@ -63,14 +63,13 @@ VLSInet opens in its own window (developer mode, no access code asked). Enter:
   General tab:  Store Owner Type: Corporate Store    Username, Target Location: any
                 Local Cloud Folder: Client/Store     POS Location ID: 12
                 POS RDBMS: ISAM, then press "Full Download"
-  Internet Connection Properties tab: untick "Use SSL" (HTTPS still fails on large files)
   then press Download, answer the boxes, and press Close when it is done.
 Programs land in $VLSINET_PREFIX/drive_c/VORLAN/BIN
 TEXT
   status=0
   "$root/build/src/gui/vlsinet" || status=$?
 else
-  echo "Running the download through vlsinet-headless with scripts/demo.robot (plain HTTP)..."
+  echo "Running the download through vlsinet-headless with scripts/demo.robot (HTTPS)..."
   status=0
   timeout 300 "$root/build/src/app/vlsinet-headless" "$root/scripts/demo.robot" "$demo/transcript.jsonl" || status=$?
 fi

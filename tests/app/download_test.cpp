@@ -167,15 +167,5 @@ TEST_F(Download, AnInboxThatCannotBeMadeEndsTheProgramBeforeTheRun) {
   EXPECT_FALSE(exists("VORLAN/BIN"));
 }
 
-TEST_F(Download, TheShippedRunsSayTheProtocolIsNotAvailableYet) {
-  leaveTypicalUpdate();
-  // HTTP is shipped (see http_robot_test.cpp); FTP not yet.
-  const HeadlessResult r = download("press ?TAB3\npress ?BPROTOCOLTYPE:RADIO2\n", false);
-  expectEnded(r);
-  ASSERT_EQ(r.messages().size(), 1u) << r.transcript;
-  EXPECT_NE(r.messages()[0].text().find("Downloads over FTP are not available"), std::string::npos);
-  EXPECT_FALSE(exists("VORLAN/BIN/Quenta.Exe"));
-}
-
 }  // namespace
 }  // namespace vl::test

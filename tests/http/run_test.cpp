@@ -82,8 +82,10 @@ TEST_F(HttpRunTest, FullUpdateOverHttps) {
   const std::string log = test::ReadHostFile(remote("Client/Store/FTPLog") / logs[0]);
   EXPECT_EQ(log.substr(0, 37), "1,12,12,Store,TILL1,2307.18.1,D,I,Ann");
   EXPECT_NE(log.find("\r\n2,VLSECR.EXE\r\n"), std::string::npos);
-  EXPECT_NE(log.find(",0,19,2307.18.1\r\n"), std::string::npos);
-  EXPECT_EQ(log.substr(log.size() - 12), "\r\n2,\r\n3,EOF\r\n");
+  // Update kinds: 16, and 4 for MENU.ZIP, 2 for the programs, 1 for the .UPD file.
+  EXPECT_NE(log.find(",0,23,2307.18.1\r\n"), std::string::npos);
+  const std::string end = "\r\n2,\r\n3,EOF\r\n";
+  EXPECT_EQ(log.substr(log.size() - end.size()), end);
   EXPECT_FALSE(fsys::exists(sandbox.driveC() / "VORLAN" / "T1" / logs[0]));
   EXPECT_NE(test::ReadHostFile(sandbox.driveC() / "VORLAN" / "T1" / "FTPLog.TXT").find(",Client/Store,1,12,12,"),
             std::string::npos);
