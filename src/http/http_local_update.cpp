@@ -1,17 +1,15 @@
 // Turning the files of an HTTP download into an update the POS programs take.
 #include "http/http_local_update.h"
 
-#include <cstdio>
-
 #include "app/transfer_window.h"
 #include "data/fixed_paths.h"
 #include "data/ini_keys.h"
+#include "ftp/ftp_local_update.h"
 #include "ftp/ftp_log_lines.h"
 #include "http/http_request_engine.h"
 #include "inet/error_report.h"
 #include "platform/profile/profile.h"
 #include "platform/sys/system.h"
-#include "services/data_file_open.h"
 #include "services/messages.h"
 
 namespace vl::http {
@@ -55,21 +53,6 @@ void applyDatabaseFlag(HttpRunContext& ctx) {
   deleteRemoteFlag(ctx, ctx.softwareFolder.trimmed(), ctx.databaseFlagText.trimmed());
 }
 
-void writeTrustedIdentity(HttpRunContext& ctx) {
-  ProgramState& s = ctx.state;
-  records::DataFile posid("POSID", records::Driver::Keyed, IdentityRecord::kLayout, IdentityRecord::kSize);
-  posid.setName(std::string(paths::kPosIdFile));
-  services::OpenDataFile(posid);
-  s.PID.TERMID = s.TERMID;
-  s.PID.COMPUTERNAME = s.ComputerName.trimmed();
-  s.PID.DIALUPSERVER = s.TERMID;
-  s.PID.LOCATIONID = s.LOCATIONID;
-  s.PID.UPDATEFILES = ctx.queuedNames.str() + "UPDFLAGS.INI|VORPOS.INI";
-  const auto bytes = toBytes(s.PID);
-  posid.add(bytes);
-  posid.close();
-}
-
 void applyIdentity(HttpRunContext& ctx) {
   const std::string flag = kInbox + ctx.databaseFlag.str();
   if (fs::exists(flag)) {
@@ -78,7 +61,7 @@ void applyIdentity(HttpRunContext& ctx) {
       showError("Error renaming the DBUpdTokenURL file:||Source file:" + ctx.databaseFlag.str() +
                 "|Target file:" + std::string(paths::kPosIdFile));
   } else if (ctx.state.AUXTRUSTEDMODE) {
-    writeTrustedIdentity(ctx);
+    ftp::WriteTrustedIdentity(ctx.state, ctx.queuedNames.str() + "UPDFLAGS.INI|VORPOS.INI");
   }
 }
 
@@ -93,18 +76,11 @@ void applySystemSettings(HttpRunContext& ctx) {
 
 }  // namespace
 
-std::string UpdateStampText(const fs::CalendarTime& now) {
-  const int hour = now.hour % 12 == 0 ? 12 : now.hour % 12;
-  char time[16];
-  std::snprintf(time, sizeof time, "%2d:%02d%s", hour, now.minute, now.hour < 12 ? "AM" : "PM");
-  return ftp::ShortDateText(now) + "-" + time;
-}
-
 void WriteUpdateMarks(HttpRunContext& ctx, const fs::CalendarTime& now) {
   const std::string marker = ctx.updateMarkerFile.str();
   const std::string_view list = ctx.transferredList.trimmed();
   const bool libraries = list.find(".DLL") != std::string_view::npos;
-  profile::writeString(marker, ini::kSectionVLSPOSBOH, ini::kKeyUpdate, UpdateStampText(now));
+  profile::writeString(marker, ini::kSectionVLSPOSBOH, ini::kKeyUpdate, ftp::UpdateStampText(now));
   if (list.find("VLSECR") != std::string_view::npos)
     profile::writeString(marker, ini::kSectionSoftwareUpdates, ini::kKeyVLSECR, "1");
   if (ctx.registrationMark == 1 && libraries)

@@ -15,7 +15,5 @@ namespace vl::http {
 void ApplyHttpInboxUpdate(HttpRunContext& ctx);
 // Writes the marks of the table, in its order (also used alone by tests).
 void WriteUpdateMarks(HttpRunContext& ctx, const fs::CalendarTime& now);
-// "dd/mm/yy-hh:mmAM", day and hour blank-filled, 12-hour clock.
-std::string UpdateStampText(const fs::CalendarTime& now);
 
 }  // namespace vl::http

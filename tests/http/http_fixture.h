@@ -4,7 +4,6 @@
 // program state with its transfer window, in a throw-away platform prefix.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,37 +13,10 @@
 #include "platform/ui/headless_backend.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/robot_script.h"
+#include "support/headless_in_process.h"
 #include "support/sandbox.h"
 
 namespace vl::test {
-
-class RecordingBoxes : public ui::MessageBoxHandler {
- public:
-  std::vector<ui::MessageBoxRequest> shown;
-  std::deque<ui::Button> answers;
-
-  ui::Button showMessageBox(const ui::MessageBoxRequest& request) override {
-    shown.push_back(request);
-    if (answers.empty()) return request.defaultButton;
-    const ui::Button answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  void beep() override {}
-  void setCursor(ui::Cursor) override {}
-
-  // The texts shown, in order.
-  std::vector<std::string> texts() const {
-    std::vector<std::string> out;
-    for (const auto& box : shown) out.push_back(box.text);
-    return out;
-  }
-  bool showed(const std::string& part) const {
-    for (const auto& box : shown)
-      if (box.text.find(part) != std::string::npos) return true;
-    return false;
-  }
-};
 
 class HttpTest : public ::testing::Test {
  protected:

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "data/fixed_paths.h"
+#include "ftp/ftp_local_update.h"
 #include "http/http_local_update.h"
 #include "http_fixture.h"
 #include "platform/fs/files.h"
@@ -77,10 +78,10 @@ TEST_F(HttpLocalUpdateTest, StampUsesATwelveHourClock) {
   t.year = 2024;
   t.month = 11;
   t.day = 25;
-  EXPECT_EQ(UpdateStampText(t), "25/11/24-12:00AM");
+  EXPECT_EQ(ftp::UpdateStampText(t), "25/11/24-12:00AM");
   t.hour = 12;
   t.minute = 30;
-  EXPECT_EQ(UpdateStampText(t), "25/11/24-12:30PM");
+  EXPECT_EQ(ftp::UpdateStampText(t), "25/11/24-12:30PM");
 }
 
 TEST_F(HttpLocalUpdateTest, WithoutFlagRemovalTheFlagsKeepTheirNamesAndPosidIsMade) {

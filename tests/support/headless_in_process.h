@@ -29,6 +29,18 @@ class RecordingBoxes : public ui::MessageBoxHandler {
   }
   void beep() override { ++beeps; }
   void setCursor(ui::Cursor) override {}
+
+  // The texts shown, in order.
+  std::vector<std::string> texts() const {
+    std::vector<std::string> out;
+    for (const auto& box : shown) out.push_back(box.text);
+    return out;
+  }
+  bool showed(const std::string& part) const {
+    for (const auto& box : shown)
+      if (box.text.find(part) != std::string::npos) return true;
+    return false;
+  }
 };
 
 // Installs the headless backend (no script: nothing may wait for a person)
