@@ -30,6 +30,9 @@ class HttpTest : public ::testing::Test {
     ui::setBackend(nullptr);
   }
 
+  // What the robot wrote: windows opened and closed, and its dump lines.
+  std::string transcriptText() const { return out_.str(); }
+
   Sandbox sandbox;
   RecordingBoxes boxes;
   ProgramState state;
