@@ -12,6 +12,7 @@
 #   BENCH_FILES [1000]     number of small files, BENCH_FILE_BYTES [1024] each
 #   BENCH_HUGE_MIB [2047]  the memory run's file (0 skips it); the program's
 #                          sizes are signed 32-bit, so 2048 would be refused
+#   BENCH_HUGE_RUNS [1]    timed runs of the memory run, after a warm-up
 #   BENCH_PARTS ["http many ftp huge"]  which scenarios to run
 #   BENCH_TIMEOUT [300]    bound on each single run, seconds
 #   BENCH_BUILD [build-bench]  build folder (under the repository)
@@ -188,14 +189,15 @@ curl_run() {
   [ "$run" = warm-up ] || echo "$scenario curl $run $(cut -d' ' -f1,2 "$record") - - - -" >>"$results"
 }
 
-# scenario NAME FOLDER PROTOCOL BYTES FILES TITLE: warm-up, then RUNS pairs.
+# scenario NAME FOLDER PROTOCOL BYTES FILES TITLE [CURL-KIND [RUNS]]: a
+# warm-up, then RUNS pairs.
 scenario() {
-  local name=$1 folder=$2 protocol=$3 run
+  local name=$1 folder=$2 protocol=$3 count=${8:-$runs} run
   echo "meta $name $4 $5 $6" >>"$results"
-  echo "bench: $6 ($runs runs after a warm-up)..." >&2
+  echo "bench: $6 ($count runs after a warm-up)..." >&2
   program_run "$name" "$folder" "$protocol" warm-up
   curl_run "$name" "$folder" "${7:-$protocol}" warm-up
-  for run in $(seq "$runs"); do
+  for run in $(seq "$count"); do
     program_run "$name" "$folder" "$protocol" "$run"
     curl_run "$name" "$folder" "${7:-$protocol}" "$run"
   done
@@ -216,9 +218,7 @@ if has_part ftp; then
   scenario ftp CLIENT/BIG ftp "$big_bytes" 1 "FTP, 1 file of $mib MiB"
 fi
 if has_part huge && [ "$huge_mib" -gt 0 ]; then
-  echo "meta huge $((huge_mib * 1024 * 1024)) 1 HTTP, 1 file of $huge_mib MiB" >>"$results"
-  echo "bench: memory run, HTTP, 1 file of $huge_mib MiB..." >&2
-  program_run huge CLIENT/HUGE http 1
+  scenario huge CLIENT/HUGE http "$((huge_mib * 1024 * 1024))" 1 "HTTP, 1 file of $huge_mib MiB" http "${BENCH_HUGE_RUNS:-1}"
 fi
 
 {
