@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "data/control_flow.h"
 #include "platform/ui/window.h"
@@ -28,12 +30,14 @@ class Installed {
 };
 
 int finish(Transcript& transcript, const std::string& failure, int code) {
+  std::vector<JsonLine> last;
   if (!failure.empty()) {
     std::cerr << "vlsinet-headless: " << failure << '\n';
-    transcript.write(JsonLine().add("event", "error").add("message", failure));
+    last.push_back(JsonLine().add("event", "error").add("message", failure));
     code = kRobotFailed;
   }
-  transcript.write(JsonLine().add("event", "exit").add("code", code));
+  last.push_back(JsonLine().add("event", "exit").add("code", code));
+  transcript.writeLast(last);
   return code;
 }
 

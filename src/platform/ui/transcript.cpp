@@ -15,8 +15,17 @@ Transcript::Transcript(const std::string& path) {
 
 void Transcript::write(const JsonLine& line) {
   std::lock_guard lock(mutex_);
+  if (closed_) return;
   *out_ << line.str() << '\n';
   out_->flush();
+}
+
+void Transcript::writeLast(const std::vector<JsonLine>& lines) {
+  std::lock_guard lock(mutex_);
+  if (closed_) return;
+  for (const JsonLine& line : lines) *out_ << line.str() << '\n';
+  out_->flush();
+  closed_ = true;
 }
 
 }  // namespace vl::ui

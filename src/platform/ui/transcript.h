@@ -6,6 +6,7 @@
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/ui/json_line.h"
 
@@ -18,11 +19,16 @@ class Transcript {
   explicit Transcript(const std::string& path);
   bool good() const { return out_ && out_->good(); }
   void write(const JsonLine& line);
+  // Writes the closing lines together and ends the transcript: the watchdog
+  // thread may close it while the program thread still runs, and nothing the
+  // program does afterwards may land behind the exit line.
+  void writeLast(const std::vector<JsonLine>& lines);
 
  private:
   std::ofstream file_;
   std::ostream* out_ = nullptr;
   std::mutex mutex_;
+  bool closed_ = false;
 };
 
 }  // namespace vl::ui
