@@ -20,6 +20,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. scripts/simulator.sh
 
 mib=${BENCH_MIB:-512}
 runs=${BENCH_RUNS:-5}
@@ -73,16 +74,7 @@ $python tools/cloudsim.py serve --root "$work/server" --port 0 --ftp \
   --ftp-user "$ftp_user" --ftp-password "$ftp_password" --log "$work/requests.jsonl" \
   >"$work/simulator.out" 2>"$work/simulator.err" &
 sim_pid=$!
-for _ in $(seq 100); do
-  grep -qx READY "$work/simulator.out" 2>/dev/null && break
-  kill -0 "$sim_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if ! grep -qx READY "$work/simulator.out" 2>/dev/null; then
-  echo "bench: the cloud simulator did not start:" >&2
-  cat "$work/simulator.err" >&2
-  exit 1
-fi
+wait_simulator_ready "$work/simulator.out" "$work/simulator.err" "$sim_pid" || exit 1
 port=$(sed -n 's/^PORT //p' "$work/simulator.out")
 ftp_port=$(sed -n 's/^FTPPORT //p' "$work/simulator.out")
 : >"$work/requests.jsonl"

@@ -8,6 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. scripts/simulator.sh
 
 scripts/setup-deps.sh
 scripts/build.sh build
@@ -37,16 +38,7 @@ trap 'exit 130' INT TERM
   --cert "$VLSINET_PREFIX/cert.pem" --key "$VLSINET_PREFIX/key.pem" \
   --log "$demo/requests.jsonl" >"$demo/simulator.out" 2>"$demo/simulator.err" &
 sim_pid=$!
-for _ in $(seq 100); do
-  grep -qx READY "$demo/simulator.out" 2>/dev/null && break
-  kill -0 "$sim_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if ! grep -qx READY "$demo/simulator.out" 2>/dev/null; then
-  echo "The cloud simulator did not start:" >&2
-  cat "$demo/simulator.err" >&2
-  exit 1
-fi
+wait_simulator_ready "$demo/simulator.out" "$demo/simulator.err" "$sim_pid" || exit 1
 port=$(sed -n 's/^PORT //p' "$demo/simulator.out")
 https_port=$(sed -n 's/^HTTPSPORT //p' "$demo/simulator.out")
 printf '[Network]\r\nConnected=18\r\nConnectTo=%s:443:127.0.0.1:%s,%s:80:127.0.0.1:%s\r\nCAFile=cert.pem\r\n' \
