@@ -9,7 +9,7 @@ packages=(
   libsqlite3-dev libsimpleini-dev libcurl4-openssl-dev libssl-dev libwxgtk3.2-dev
   python3 python3-pyftpdlib openssl curl
   xvfb xauth imagemagick
-  clang libclang-rt-14-dev strace
+  clang clang-tidy libclang-rt-14-dev strace
 )
 
 missing=()
