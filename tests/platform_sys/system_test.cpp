@@ -64,7 +64,9 @@ TEST(LocalClock, PlatformIniFixesTheTime) {
 
 TEST(LocalClock, MalformedFixedTimesAreIgnored) {
   Sandbox box;
-  for (const char* text : {"2023-02-30 10:00:00", "2023-07-18", "tomorrow", "2023-07-18 24:00:00"}) {
+  // A year too large for an int must not wrap round to some other year.
+  for (const char* text : {"2023-02-30 10:00:00", "2023-07-18", "tomorrow", "2023-07-18 24:00:00",
+                           "2023-07-18 10:00:00x", "4294969319-07-18 10:00:00"}) {
     box.writePlatformIni(std::string("[Clock]\r\nNow=") + text + "\r\n");
     EXPECT_GE(sys::localNow().year, 2024) << text;
   }

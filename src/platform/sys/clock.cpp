@@ -1,10 +1,11 @@
 // The local clock (which platform.ini may fix for tests), a monotonic clock
 // for timeouts, and the random numbers.
+#include <charconv>
 #include <chrono>
-#include <cstdio>
 #include <ctime>
 #include <random>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/base/platform_config.h"
@@ -13,13 +14,27 @@
 namespace vl::sys {
 namespace {
 
+// One number of the moment and the separator after it (none after the last).
+// from_chars, unlike sscanf, refuses a number too large for an int.
+bool readClockField(std::string_view& text, int& value, char separator) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{}) return false;
+  text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+  if (separator == 0) return text.empty();
+  if (text.empty() || text.front() != separator) return false;
+  text.remove_prefix(1);
+  return true;
+}
+
 // "YYYY-MM-DD HH:MM:SS"; false when the text is not such a moment.
 bool parseFixedClock(const std::string& text, vl::fs::CalendarTime& out) {
   std::tm tm{};
-  char tail = 0;
-  int n = std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &tm.tm_year, &tm.tm_mon, &tm.tm_mday, &tm.tm_hour,
-                      &tm.tm_min, &tm.tm_sec, &tail);
-  if (n != 6 || tm.tm_mon < 1 || tm.tm_mon > 12 || tm.tm_mday < 1 || tm.tm_mday > 31 || tm.tm_hour > 23 ||
+  std::string_view rest = text;
+  const bool read = readClockField(rest, tm.tm_year, '-') && readClockField(rest, tm.tm_mon, '-') &&
+                    readClockField(rest, tm.tm_mday, ' ') && readClockField(rest, tm.tm_hour, ':') &&
+                    readClockField(rest, tm.tm_min, ':') && readClockField(rest, tm.tm_sec, 0);
+  if (!read || tm.tm_mon < 1 || tm.tm_mon > 12 || tm.tm_mday < 1 || tm.tm_mday > 31 || tm.tm_hour > 23 ||
       tm.tm_min > 59 || tm.tm_sec > 59 || tm.tm_hour < 0 || tm.tm_min < 0 || tm.tm_sec < 0)
     return false;
   int year = tm.tm_year, month = tm.tm_mon;
