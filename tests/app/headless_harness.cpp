@@ -133,15 +133,25 @@ std::string readHostFile(const fs::path& path) {
 
 pid_t startChild(const HeadlessRun& run, const fs::path& dir, const fs::path& script, const fs::path& transcript,
                  const fs::path& errors) {
+  // Built before the fork: the child only execs.
+  std::vector<std::string> args = run.wrapper;
+  for (const fs::path& a : {run.executable, script, transcript}) args.push_back(a.string());
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
   const pid_t pid = ::fork();
-  if (pid != 0) return pid;
+  if (pid != 0) {
+    if (pid > 0) ::setpgid(pid, pid);  // also here, so a kill right after the fork finds the group
+    return pid;
+  }
+  // Its own process group, so a wrapper and the program are killed together.
+  ::setpgid(0, 0);
   if (::chdir(dir.c_str()) != 0) ::_exit(126);
   const int err = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (err >= 0) ::dup2(err, 2);
   const int null = ::open("/dev/null", O_RDONLY);
   if (null >= 0) ::dup2(null, 0);
-  const std::string exe = run.executable.string();
-  ::execl(exe.c_str(), exe.c_str(), script.c_str(), transcript.c_str(), static_cast<char*>(nullptr));
+  ::execvp(argv[0], argv.data());
   ::_exit(127);
 }
 
@@ -154,6 +164,7 @@ std::optional<int> waitChild(pid_t pid, std::chrono::milliseconds limit) {
     if (got == pid) return status;
     if (got < 0) return -1;
     if (std::chrono::steady_clock::now() >= deadline) {
+      ::kill(-pid, SIGKILL);
       ::kill(pid, SIGKILL);
       ::waitpid(pid, &status, 0);
       return std::nullopt;

@@ -46,6 +46,9 @@ struct HeadlessRun {
   // The program's start directory, below drive C: of the sandbox; made when missing.
   std::filesystem::path startDir = "VLSInet";
   std::chrono::milliseconds limit = std::chrono::seconds(60);
+  // A command the program runs under ("strace", "-f", "-e", "inject=..."),
+  // given before the program and its arguments; empty: run it directly.
+  std::vector<std::string> wrapper = {};
 };
 
 struct HeadlessResult {

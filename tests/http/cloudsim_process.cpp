@@ -59,6 +59,7 @@ Cloudsim::Cloudsim(const CloudsimOptions& options) {
   if (!options.cert.empty()) {
     args.insert(args.end(), {"--cert", options.cert.string(), "--key", options.key.string()});
   }
+  if (options.ftp) args.insert(args.end(), {"--ftp", "--ftp-user", options.ftpUser, "--ftp-password", options.ftpPassword});
   int out = -1;
   pid_ = spawn(args, out);
   std::string pending;
@@ -76,6 +77,7 @@ Cloudsim::Cloudsim(const CloudsimOptions& options) {
       if (line == "READY") ready = true;
       else if (line.rfind("PORT ", 0) == 0) port_ = std::atoi(line.c_str() + 5);
       else if (line.rfind("HTTPSPORT ", 0) == 0) httpsPort_ = std::atoi(line.c_str() + 10);
+      else if (line.rfind("FTPPORT ", 0) == 0) ftpPort_ = std::atoi(line.c_str() + 8);
     }
   }
   close(out);

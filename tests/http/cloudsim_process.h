@@ -15,6 +15,10 @@ struct CloudsimOptions {
   std::vector<std::string> seedArgs;  // cloudsim seed options ("--registered")
   std::filesystem::path cert;         // PEM certificate and key: also HTTPS
   std::filesystem::path key;
+  // Also serve FTP over the same root, to this one account.
+  bool ftp = false;
+  std::string ftpUser = {};
+  std::string ftpPassword = {};
 };
 
 class Cloudsim {
@@ -26,6 +30,7 @@ class Cloudsim {
 
   int port() const { return port_; }
   int httpsPort() const { return httpsPort_; }
+  int ftpPort() const { return ftpPort_; }
   const std::filesystem::path& root() const { return root_; }
   // Replaces the fault rules (a JSON array of rule objects).
   void setFaults(const std::string& jsonArray) const;
@@ -40,6 +45,7 @@ class Cloudsim {
   pid_t pid_ = -1;
   int port_ = 0;
   int httpsPort_ = 0;
+  int ftpPort_ = 0;
 };
 
 // Makes a self-signed certificate for `host` (and localhost) in `dir`:

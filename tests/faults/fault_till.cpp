@@ -1,0 +1,188 @@
+#include "fault_till.h"
+
+#include <cstdlib>
+#include <map>
+
+#include "data/builtin_account.h"
+#include "host_files.h"
+
+namespace vl::test {
+
+namespace fsys = std::filesystem;
+
+const char* const kAnswerNo = "answer No \"Do you want to retry the internet operation?\"\n";
+
+namespace {
+
+// The access prompt, then the General tab for location 12 of Client/Store.
+constexpr const char* kInstallerForm =
+    "wait P1$MODALWINDOW\naccess-code ?OUTNUMBER\npress ?OKKEY\n"
+    "wait P1$FTPINSTALLER\n"
+    "press ?BSTOREOWNER:RADIO1\n"
+    "type ?USERNAME \"Ann Till\"\n"
+    "type ?USERLOCATION \"Main Street\"\n"
+    "type ?FTP:LOCALFTP Client/Store\n"
+    "type ?LOCATIONID 12\n"
+    "press ?POSRDBMS:RADIO1\n"
+    "press ?CMDFULL\n";
+constexpr const char* kDownloadAndClose = "press ?OKBUTTON\npress ?CANCELBUTTON\n";
+
+// The update flags of location 12 and the folder its transfer logs go to.
+constexpr const char* kFlags[] = {"CLIENT/BIN/SWUPD12.TXT", "CLIENT/BIN/POSID12.TXT",
+                                  "Client/Store/Updates/POSID12.TPS"};
+constexpr const char* kLogFolder = "Client/Store/FTPLog";
+
+// Top-level names of the prefix that belong to the test, not to the till.
+const std::vector<std::string> kNotTheTill = {"robot", "cert.pem", "key.pem", "platform.ini"};
+
+std::string transportLines(Transport transport) {
+  switch (transport) {
+    case Transport::Http: return "press ?TAB3\npress ?BUSESSL\n";
+    case Transport::Https: return "";
+    case Transport::Ftp: return "press ?TAB3\npress ?BPROTOCOLTYPE:RADIO2\npress ?FTPPASSIVEMODE\n";
+  }
+  return "";
+}
+
+std::string platformIni(const Cloudsim& sim, const TillOptions& options) {
+  const std::string host(kBuiltInAddress);
+  auto to = [&](int from, int port) {
+    return host + ":" + std::to_string(from) + ":127.0.0.1:" + std::to_string(port);
+  };
+  std::string connect = to(80, sim.port()) + "," + to(443, sim.httpsPort());
+  if (sim.ftpPort() != 0) connect += "," + to(21, sim.ftpPort());
+  return "[System]\r\nComputerName=till7\r\nDragFullWindows=0\r\n"
+         "[Clock]\r\nNow=2026-12-11 10:00:00\r\n"
+         "[Network]\r\nConnected=18\r\nConnectTo=" + connect + "\r\n" +
+         (options.trustCertificate ? "CAFile=cert.pem\r\n" : "") + options.extraNetworkIni;
+}
+
+}  // namespace
+
+const char* TransportName(Transport transport) {
+  switch (transport) {
+    case Transport::Http: return "Http";
+    case Transport::Https: return "Https";
+    case Transport::Ftp: return "Ftp";
+  }
+  return "?";
+}
+
+FaultTill::FaultTill(Transport transport, TillOptions options)
+    : transport_(transport), box_(std::make_unique<Sandbox>()), checker_(box_->prefix(), kNotTheTill) {
+  for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "ftp_proxy", "FTP_PROXY",
+                           "all_proxy", "ALL_PROXY"})
+    unsetenv(name);
+  if (!MakeCertificate(box_->prefix(), std::string(kBuiltInAddress))) ADD_FAILURE() << "openssl failed";
+  CloudsimOptions sim{options.seedArgs, box_->prefix() / "cert.pem", box_->prefix() / "key.pem"};
+  sim.ftp = transport == Transport::Ftp;
+  sim.ftpUser = std::string(kBuiltInUserName);
+  sim.ftpPassword = std::string(kBuiltInPassword);
+  server_ = std::make_unique<Cloudsim>(sim);
+  fsys::create_directories(box_->driveC() / "VLSInet");  // where the program starts
+  box_->writePlatformIni(platformIni(*server_, options));
+}
+
+FaultTill::~FaultTill() = default;
+
+fsys::path FaultTill::remote(const std::string& relative) const {
+  return server_->root() / "FTP" / "ASP" / relative;
+}
+
+std::string FaultTill::script(const std::string& answers) const {
+  return std::string(kInstallerForm) + transportLines(transport_) + answers + kDownloadAndClose;
+}
+
+HeadlessResult FaultTill::download(const std::string& answers, HeadlessRun run) {
+  flagsBefore_.clear();
+  for (const char* flag : kFlags) {
+    if (fsys::exists(remote(flag))) flagsBefore_.push_back(flag);
+  }
+  logsBefore_ = remoteLogCount();
+  checker_.before();
+  if (run.executable.empty()) run.executable = VL_HEADLESS_BIN;
+  run.script = script(answers);
+  return runHeadlessProgram(*box_, run);
+}
+
+int FaultTill::remoteLogCount() const { return static_cast<int>(NamesIn(remote(kLogFolder)).size()); }
+
+// A flag goes only once the run has written its transfer log to the server.
+std::vector<std::string> FaultTill::flagViolations() const {
+  std::vector<std::string> out;
+  for (const std::string& flag : flagsBefore_) {
+    if (!fsys::exists(remote(flag)) && remoteLogCount() <= logsBefore_)
+      out.push_back("flag " + flag + " removed although no transfer log reached the server");
+  }
+  return out;
+}
+
+std::vector<std::string> FaultTill::violations(const InvariantOptions& options) const {
+  std::vector<std::string> out = checker_.check(CleanState(transport_), options);
+  for (std::string& v : flagViolations()) out.push_back(std::move(v));
+  return out;
+}
+
+// The account password and the settings file's owner password stay out of
+// everything a person or the server's staff can read: the transcript (boxes,
+// window texts), standard error, the till's logs and INI files, the logs on
+// the server. The settings file itself holds the account password by design.
+std::vector<std::string> FaultTill::secretViolations(const HeadlessResult& r) const {
+  std::vector<std::string> out;
+  std::vector<std::pair<std::string, std::string>> readable = {{"transcript", r.transcript}, {"stderr", r.errors}};
+  for (const auto& [path, bytes] : TakeSnapshot(box_->driveC()).files) {
+    if (Upper(path) != "VORLAN/T1/VLSINET.TPS") readable.emplace_back(path, bytes);
+  }
+  for (const auto& [path, bytes] : TakeSnapshot(remote(kLogFolder)).files) readable.emplace_back(path, bytes);
+  for (const std::string_view secret : {kBuiltInPassword, kSettingsOwnerPassword}) {
+    for (const auto& [where, text] : readable) {
+      if (text.find(secret) != std::string::npos) out.push_back("a password shows in " + where);
+    }
+  }
+  return out;
+}
+
+void FaultTill::expectInvariants(const HeadlessResult& r, const InvariantOptions& options) const {
+  ExpectEndedByItself(r);
+  std::vector<std::string> broken = violations(options);
+  for (std::string& v : secretViolations(r)) broken.push_back(std::move(v));
+  EXPECT_TRUE(broken.empty()) << Describe(broken) << "\n" << r.transcript;
+}
+
+void FaultTill::expectSecondRunClean() {
+  server_->setFaults("[]");
+  const bool flagged = fsys::exists(remote(kFlags[0]));
+  const HeadlessResult r = download(kAnswerNo);
+  ExpectEndedByItself(r);
+  EXPECT_EQ(r.exitCode, 0) << r.transcript << r.errors;
+  expectInvariants(r);
+  const CleanEndState now = ReadEndState(box_->prefix());
+  const CleanEndState& clean = CleanState(transport_);
+  EXPECT_EQ(now.bin, clean.bin) << "BIN after the second run differs from a clean run's\n" << r.transcript;
+  if (flagged) {
+    EXPECT_TRUE(r.hasMessage("Download complete.")) << r.transcript;
+    EXPECT_EQ(now.inbox, clean.inbox) << "inbox after the second run differs from a clean run's\n" << r.transcript;
+  }
+}
+
+const CleanEndState& FaultTill::CleanState(Transport transport) {
+  static std::map<Transport, CleanEndState> cache;
+  auto found = cache.find(transport);
+  if (found != cache.end()) return found->second;
+  CleanEndState state;
+  {
+    FaultTill clean(transport);
+    const HeadlessResult r = clean.download(kAnswerNo);
+    if (r.exitCode != 0 || !r.hasMessage("Download complete."))
+      ADD_FAILURE() << "the clean reference run failed\n" << r.transcript << r.errors;
+    state = ReadEndState(clean.box().prefix());
+  }
+  return cache.emplace(transport, std::move(state)).first->second;
+}
+
+void ExpectEndedByItself(const HeadlessResult& r) {
+  EXPECT_FALSE(r.timedOut) << "the program did not end in time\n" << r.transcript;
+  EXPECT_NE(r.transcriptExitCode(), -1) << "the transcript has no exit line\n" << r.transcript << r.errors;
+}
+
+}  // namespace vl::test
