@@ -17,6 +17,10 @@
 #   BENCH_TIMEOUT [300]    bound on each single run, seconds
 #   BENCH_BUILD [build-bench]  build folder (under the repository)
 #   BENCH_KEEP [0]         1 keeps the work folder (server tree, prefix)
+#   BENCH_WRAP []          a command put before the program in its runs, for
+#                          counting rather than timing: "strace -c -f -o FILE"
+#                          or "valgrind --tool=callgrind --callgrind-out-file=FILE"
+#                          (each run overwrites FILE; its times then mean little)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -140,7 +144,7 @@ program_run() {
   robot "$folder" "$protocol" >"$work/bench.robot"
   before=$(wc -l <"$work/requests.jsonl")
   (cd "$work/prefix/drive_c/VLSInet" &&
-    VLSINET_PREFIX=$work/prefix timed "$headless" "$work/bench.robot" "$transcript" >"$work/program.out" 2>&1) ||
+    VLSINET_PREFIX=$work/prefix timed ${BENCH_WRAP:-} "$headless" "$work/bench.robot" "$transcript" >"$work/program.out" 2>&1) ||
     status=$?
   [ "$status" = 0 ] || fail_run "$scenario run $run: the program ended with $status" "$transcript"
   grep -q '"Download complete."' "$transcript" || fail_run "$scenario run $run: no \"Download complete.\"" "$transcript"

@@ -3,8 +3,10 @@
 // Windows error numbers.
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <vector>
 
 namespace vl::fs::detail {
 
@@ -27,5 +29,10 @@ bool statHost(const std::filesystem::path& host, struct stat& st);
 // The full path resolved to the host; empty with 123 set for a path that has
 // no host form.
 std::filesystem::path resolve(std::string_view windowsPath);
+
+// The names in an existing host folder that equal `name` without regard to
+// case (the exact spelling among them if it is there), in no set order; empty
+// when there are none or the folder cannot be read.
+std::vector<std::string> namesLike(const std::filesystem::path& folder, std::string_view name);
 
 }  // namespace vl::fs::detail

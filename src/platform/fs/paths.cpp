@@ -1,12 +1,15 @@
 #include "platform/fs/paths.h"
 
 #include <cctype>
+#include <cerrno>
 #include <optional>
 #include <system_error>
+#include <sys/stat.h>
 #include <vector>
 
 #include "platform/base/errors.h"
 #include "platform/base/platform_config.h"
+#include "platform/fs/file_status.h"
 
 namespace vl::fs {
 namespace {
@@ -112,12 +115,23 @@ stdfs::path hostRoot(const std::string& root) {
 std::optional<std::string> findEntry(const stdfs::path& folder, const std::string& name) {
   std::error_code ec;
   if (stdfs::symlink_status(folder / name, ec).type() != stdfs::file_type::not_found && !ec) return name;
-  stdfs::directory_iterator it(folder, ec), end;
-  for (; !ec && it != end; it.increment(ec)) {
-    std::string entry = it->path().filename().string();
-    if (sameName(entry, name)) return entry;
-  }
-  return std::nullopt;
+  auto names = detail::namesLike(folder, name);
+  if (names.empty()) return std::nullopt;
+  return names.front();
+}
+
+// The host path when every component exists with the case written, or when
+// every one but the last does and the last matches no name in its folder.
+std::optional<stdfs::path> writtenAsStored(const stdfs::path& host, const std::vector<std::string>& parts) {
+  if (parts.empty()) return std::nullopt;
+  stdfs::path folder = host;
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) folder /= parts[i];
+  stdfs::path whole = folder / parts.back();
+  struct stat st {};
+  if (::lstat(whole.c_str(), &st) == 0) return whole;
+  if (errno != ENOENT || ::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  auto names = detail::namesLike(folder, parts.back());
+  return folder / (names.empty() ? parts.back() : names.front());
 }
 
 }  // namespace
@@ -160,6 +174,9 @@ stdfs::path toHostPath(std::string_view windowsPath) {
   auto parsed = parseAbsolute(fullPath(windowsPath));
   if (!parsed) return {};
   stdfs::path host = hostRoot(parsed->root);
+  // Most paths are written as they are stored: then one lstat of the whole
+  // path, or of its folder, stands for the lookup of every component.
+  if (auto exact = writtenAsStored(host, parsed->parts)) return *exact;
   bool exists = true;
   for (const auto& part : parsed->parts) {
     if (exists) {
