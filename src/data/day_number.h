@@ -41,6 +41,6 @@ inline constexpr std::int32_t kTicksPerDay = 8'640'000;  // hundredths in 24 hou
 std::int32_t timeOfDay(int hour, int minute, int second, int hundredth = 0);
 std::int32_t timeOfDay(const ClockTime& time);
 // Values outside 1..kTicksPerDay are taken modulo a day.
-ClockTime clockTime(std::int32_t timeOfDay);
+ClockTime clockTime(std::int32_t value);
 
 }  // namespace vl

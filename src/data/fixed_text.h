@@ -101,7 +101,7 @@ class BasicFixedText {
     std::memset(bytes_ + n, Pad, N - n);
   }
 
-  char bytes_[N];
+  char bytes_[N]{};
 };
 
 template <std::size_t N>

@@ -145,7 +145,7 @@ class Queue {
   static bool less(Keys keys, const Entry& a, const Entry& b) {
     for (const SortKey<Entry>& key : keys) {
       const auto order = key.compare(a, b);
-      if (order != 0) return key.descending ? order > 0 : order < 0;
+      if (std::is_neq(order)) return key.descending ? std::is_gt(order) : std::is_lt(order);
     }
     return false;
   }
