@@ -25,9 +25,12 @@ std::string addToKeypadNumber(std::string_view text, long double value, int delt
     return std::to_string(std::stoll(std::string(text)) + delta);
   }
   const int decimals = point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
-  char buffer[128];
-  std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value + delta);
-  std::string result(buffer);
+  // Measured first: a long number would not fit a fixed buffer.
+  const long double sum = value + delta;
+  const int size = std::snprintf(nullptr, 0, "%.*Lf", decimals, sum);
+  if (size < 0) return std::string(text);
+  std::string result(static_cast<std::size_t>(size), '\0');
+  (void)std::snprintf(result.data(), result.size() + 1, "%.*Lf", decimals, sum);
   if (result.find_first_not_of("-0.") == std::string::npos && result[0] == '-') result.erase(0, 1);
   return result;
 }

@@ -27,7 +27,7 @@ struct Keyboard {
 char pictureLetter(const ui::ControlState& field) {
   if (field.picture.isNumber()) return 'N';
   const std::string_view picture = field.desc->picture;
-  const std::size_t at = picture.find_first_not_of("@");
+  const std::size_t at = picture.find_first_not_of('@');
   return at == std::string_view::npos ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(picture[at])));
 }
 
