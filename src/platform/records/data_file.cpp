@@ -57,7 +57,7 @@ void unmarkOpen(const std::string& key) {
 
 bool isMarkedOpen(const std::string& key) {
   std::lock_guard guard(gOpenMutex);
-  return gOpenFiles.count(key) != 0;
+  return gOpenFiles.contains(key);
 }
 
 DataFile::DataFile(std::string label, Driver driver, std::string layoutSignature,

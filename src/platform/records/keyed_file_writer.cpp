@@ -109,7 +109,7 @@ Outcome rebuildKeyedFile(const stdfs::path& path, const KeyedLayout& layout) {
   // A sound file of another layout or owner, or no database at all, is not
   // ours to rewrite: only a file that is fine or damaged goes on.
   KeyedStore probe;
-  const Outcome first = probe.open(path, layout);
+  Outcome first = probe.open(path, layout);
   probe.close();
   if (!first.ok() && first.code != kKeysMustBeRebuilt) return first;
 

@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <ranges>
 #include <stdexcept>
 
 namespace vl::ui {
 
 Button AnswerRules::choose(const MessageBoxRequest& request) const {
-  for (auto rule = rules_.rbegin(); rule != rules_.rend(); ++rule) {
-    const bool offered = std::find(request.buttons.begin(), request.buttons.end(), rule->button) != request.buttons.end();
-    if (offered && request.text.find(rule->text) != std::string::npos) return rule->button;
+  for (const auto& rule : std::ranges::reverse_view(rules_)) {
+    const bool offered = std::find(request.buttons.begin(), request.buttons.end(), rule.button) != request.buttons.end();
+    if (offered && request.text.find(rule.text) != std::string::npos) return rule.button;
   }
   return request.defaultButton;
 }

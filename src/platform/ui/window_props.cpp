@@ -36,11 +36,11 @@ void Window::setAttribute(int control, unsigned attr, bool on) {
   changed(control, static_cast<int>(Change::State));
 }
 
-void Window::setHidden(int control, bool on) { setAttribute(control, kHidden, on); }
-void Window::setDisabled(int control, bool on) { setAttribute(control, kDisabled, on); }
-void Window::setRequired(int control, bool on) { setAttribute(control, kRequired, on); }
-void Window::setReadOnly(int control, bool on) { setAttribute(control, kReadOnly, on); }
-void Window::setMasked(int control, bool on) { setAttribute(control, kMasked, on); }
+void Window::setHidden(int control, bool hidden) { setAttribute(control, kHidden, hidden); }
+void Window::setDisabled(int control, bool disabled) { setAttribute(control, kDisabled, disabled); }
+void Window::setRequired(int control, bool required) { setAttribute(control, kRequired, required); }
+void Window::setReadOnly(int control, bool readOnly) { setAttribute(control, kReadOnly, readOnly); }
+void Window::setMasked(int control, bool masked) { setAttribute(control, kMasked, masked); }
 
 void Window::setIcon(int control, std::string_view resource) {
   ControlState& c = at(control);
