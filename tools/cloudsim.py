@@ -124,7 +124,8 @@ def start_listeners(config, args):
     if args.ftp:
         import cloudsim_ftp
         _, ports["FTPPORT"] = cloudsim_ftp.start_ftp(config.root, args.ftp_user,
-                                                     args.ftp_password, args.ftp_port)
+                                                     args.ftp_password, args.ftp_port,
+                                                     config=config)
     return ports
 
 

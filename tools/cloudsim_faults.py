@@ -3,7 +3,8 @@
 A rule is a JSON object:
   {"fault": NAME, "op": KIND or "*", "match": GLOB, "times": N, "skip": K, ...params}
 "op" is the request kind (listFolder, getFile, putFile, delFile,
-getServerDateTime, or "*" for any, the default); "match" is a case-blind glob
+getServerDateTime; on the FTP side the command's verb, or "greeting"; or "*"
+for any, the default); "match" is a case-blind glob
 on the request's remote path (fullpath, folder, or folder + file name for an
 upload; default "*"); "skip" lets the first K matching requests through;
 "times" applies the rule to at most N matching requests after those (default:
@@ -19,6 +20,8 @@ FAULT_NAMES = {
     "cut", "reset", "stall", "size_delta", "listing_size", "listing_extra",
     "listing_error", "get_error", "put_reply", "empty_body", "no_reply",
     "status", "endless", "redirect", "trickle", "no_length",
+    # the FTP side's own (cloudsim_ftp_faults)
+    "reply", "pasv_address", "no_data", "odd_reply",
 }
 
 
