@@ -40,8 +40,9 @@ def make_tree(args):
 
 
 def timed(args):
-    """Runs CMD with a bound; writes "wall rss_kib rc start_epoch" to the record.
-    wait4 gives this child's own peak resident set size."""
+    """Runs CMD with a bound; writes "wall rss_kib rc start_epoch cpu" to the
+    record. wait4 gives this child's own peak resident set size and its CPU
+    time (user and system, its threads and waited-for children included)."""
     epoch = time.time()
     started = time.monotonic()
     child = subprocess.Popen(args.cmd, stdin=subprocess.DEVNULL)
@@ -62,7 +63,8 @@ def timed(args):
     child.returncode = os.waitstatus_to_exitcode(status)
     code = 124 if expired.is_set() else child.returncode
     with open(args.record, "w", encoding="utf-8") as out:
-        out.write("%.6f %d %d %.6f\n" % (wall, usage.ru_maxrss, code, epoch))
+        out.write("%.6f %d %d %.6f %.6f\n" % (wall, usage.ru_maxrss, code, epoch,
+                                              usage.ru_utime + usage.ru_stime))
     sys.exit(code)
 
 
@@ -91,7 +93,7 @@ PHASES = ("transfer", "startup", "listing", "finish")
 
 
 def read_results(path):
-    """({scenario: meta}, {(scenario, tool): {"wall": [...], "rss": [...], phase: [...]}})"""
+    """({scenario: meta}, {(scenario, tool): {"wall": [...], "rss": [...], "cpu": [...], phase: [...]}})"""
     runs = {}
     meta = {}
     with open(path, encoding="utf-8") as results:
@@ -103,11 +105,12 @@ def read_results(path):
                 meta[fields[1]] = {"bytes": int(fields[2]), "files": int(fields[3]),
                                    "title": " ".join(fields[4:])}
                 continue
-            scenario, tool, _, wall, rss = fields[:5]
-            entry = runs.setdefault((scenario, tool), {"wall": [], "rss": []})
+            scenario, tool, _, wall, rss, cpu = fields[:6]
+            entry = runs.setdefault((scenario, tool), {"wall": [], "rss": [], "cpu": []})
             entry["wall"].append(float(wall))
             entry["rss"].append(int(rss))
-            for name, value in zip(PHASES, fields[5:]):
+            entry["cpu"].append(float(cpu))
+            for name, value in zip(PHASES, fields[6:]):
                 if value != "-":
                     entry.setdefault(name, []).append(float(value))
     return meta, runs
@@ -149,6 +152,9 @@ def report(args):
                 "first getFile to the next request"))
             print("%-34s %s" % ("  program phases (median s)", "  ".join(
                 "%s %.3f" % (name, statistics.median(program[name])) for name in PHASES)))
+        print("%-34s %5s %10.3f %10.3f %29s %s" % (
+            "  CPU time (user + system)", "", statistics.median(program["cpu"]),
+            statistics.median(curl["cpu"]), "", "the processes' own work, not waits"))
     print()
     print("ratio: curl time / program time for throughput, program time / curl time for 'time'")
     print()

@@ -121,7 +121,7 @@ press ?CANCELBUTTON
 ROBOT
 }
 
-# timed CMD...: one bounded run; leaves "wall rss_kib rc start_epoch" in $record.
+# timed CMD...: one bounded run; leaves "wall rss_kib rc start_epoch cpu" in $record.
 record=$work/last.txt
 timed() {
   local status=0
@@ -152,10 +152,10 @@ program_run() {
   check_files "$scenario" "$inbox" "$folder"
   if [ "$protocol" = http ]; then
     tail -n +"$((before + 1))" "$work/requests.jsonl" >"$work/slice.jsonl"
-    read -r wall _ _ start <"$record"
+    read -r wall _ _ start _ <"$record"
     phases=$($python "$tool" span "$work/slice.jsonl" --start "$start" --wall "$wall")
   fi
-  [ "$run" = warm-up ] || echo "$scenario program $run $(cut -d' ' -f1,2 "$record") $phases" >>"$results"
+  [ "$run" = warm-up ] || echo "$scenario program $run $(cut -d' ' -f1,2,5 "$record") $phases" >>"$results"
   rm -rf "$work/prefix"
 }
 
@@ -182,7 +182,7 @@ curl_run() {
   esac
   [ "$status" = 0 ] || fail_run "$scenario run $run: curl ended with $status" /dev/null
   check_files "$scenario" "$work/curl" "$folder"
-  [ "$run" = warm-up ] || echo "$scenario curl $run $(cut -d' ' -f1,2 "$record") - - - -" >>"$results"
+  [ "$run" = warm-up ] || echo "$scenario curl $run $(cut -d' ' -f1,2,5 "$record") - - - -" >>"$results"
 }
 
 # scenario NAME FOLDER PROTOCOL BYTES FILES TITLE [CURL-KIND [RUNS]]: a
