@@ -18,11 +18,11 @@ namespace vl::http {
 
 inline constexpr std::size_t kBlockSize = 65536;
 // An upload body (the transfer log) must fit here.
-inline constexpr std::size_t kBodyLimit = 4 * 1024 * 1024;
+inline constexpr std::size_t kBodyLimit = std::size_t{4} * 1024 * 1024;
 // Replies other than downloads are collected whole, up to this many bytes; a
 // longer reply is refused as a transaction error rather than cut, so a long
 // listing never loses entries silently.
-inline constexpr std::size_t kResponseLimit = 4 * 1024 * 1024;
+inline constexpr std::size_t kResponseLimit = std::size_t{4} * 1024 * 1024;
 
 // Request kinds, compared over their 12 characters.
 inline constexpr std::string_view kPutFile = "putFile";

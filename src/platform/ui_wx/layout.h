@@ -3,6 +3,7 @@
 // average character width across and an eighth of its height down, measured
 // the way the descriptions' home platform measures them, so a window keeps
 // its proportions whatever font stands in for the one it names.
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -19,10 +20,11 @@ namespace vl::ui::wxb {
 struct DuScale {
   double x = 2.0, y = 2.0;  // pixels per dialog unit
 
-  int px(int du) const { return static_cast<int>(du * x + 0.5); }
-  int py(int du) const { return static_cast<int>(du * y + 0.5); }
-  int dux(int px) const { return static_cast<int>(px / x + 0.5); }
-  int duy(int py) const { return static_cast<int>(py / y + 0.5); }
+  // To the nearest whole pixel or unit, on either side of zero.
+  int px(int du) const { return static_cast<int>(std::lround(du * x)); }
+  int py(int du) const { return static_cast<int>(std::lround(du * y)); }
+  int dux(int px) const { return static_cast<int>(std::lround(px / x)); }
+  int duy(int py) const { return static_cast<int>(std::lround(py / y)); }
   wxRect rect(const Rect& r) const { return {px(r.x), py(r.y), px(r.width), py(r.height)}; }
 };
 
