@@ -11,7 +11,8 @@
 namespace vl::fs {
 namespace {
 
-enum : char { kDosStar = '<', kDosQm = '>', kDosDot = '"' };
+// The DOS wildcard forms of *, ? and . that the matcher below understands.
+constexpr char kDosStar = '<', kDosQm = '>', kDosDot = '"';
 
 std::string dosPattern(std::string_view pattern) {
   std::string out;
