@@ -19,7 +19,7 @@ import threading
 FAULT_NAMES = {
     "cut", "reset", "stall", "size_delta", "listing_size", "listing_extra",
     "listing_error", "get_error", "put_reply", "empty_body", "no_reply",
-    "status", "endless", "redirect", "trickle", "no_length",
+    "status", "endless", "redirect", "trickle", "no_length", "content_length",
     # the FTP side's own (cloudsim_ftp_faults)
     "reply", "pasv_address", "no_data", "odd_reply",
 }

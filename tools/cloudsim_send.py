@@ -22,14 +22,24 @@ def send_reply(sock, reply, rules, keep_alive, stopping):
     if stall and stall.get("where", "headers") == "headers":
         _sleep(float(stall.get("seconds", 5)), stopping)
     endless = first(rules, "endless")
-    open_ended = endless or first(rules, "no_length")
+    lengths = _length_texts(first(rules, "content_length"))
+    open_ended = endless or first(rules, "no_length") or lengths
     if open_ended or first(rules, "cut") or abort:
         keep_alive = False
-    sock.sendall(status_head(reply, None if open_ended else reply.length, keep_alive))
+    sock.sendall(status_head(reply, None if open_ended else reply.length, keep_alive, lengths))
     if endless:
         _send_endless(sock, endless, first(rules, "trickle"), stopping)
         return False
     return _send_body(sock, reply, rules, stopping) and keep_alive
+
+
+def _length_texts(rule):
+    """The Content-Length values a content_length rule announces instead of
+    the true one (one header per value); the body itself stays whole."""
+    if not rule:
+        return None
+    values = rule.get("value", "-1")
+    return [str(v) for v in values] if isinstance(values, list) else [str(values)]
 
 
 def _send_body(sock, reply, rules, stopping):

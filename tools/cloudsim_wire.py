@@ -163,12 +163,15 @@ def reset(sock):
     sock.close()
 
 
-def status_head(reply, length, keep_alive):
+def status_head(reply, length, keep_alive, length_texts=None):
+    """The status line and headers; length_texts, when given, are sent as
+    Content-Length values as they stand (malformed ones included)."""
     lines = ["HTTP/1.1 %d %s" % (reply.status, reply.reason),
              "Server: cloudsim",
              "Date: " + time.strftime("%a, %d %b %Y %H:%M:%S GMT", time.gmtime())]
     lines += ["%s: %s" % header for header in reply.headers]
     if length is not None:
         lines.append("Content-Length: %d" % length)
+    lines += ["Content-Length: " + text for text in length_texts or ()]
     lines.append("Connection: " + ("keep-alive" if keep_alive else "close"))
     return ("\r\n".join(lines) + "\r\n\r\n").encode("latin-1")

@@ -70,6 +70,20 @@ class BrokenDownloadTest(SimulatorCase):
                     self.assertIn(b"Content-Length: %d" % EXE_SIZE, head)
                     self.assertEqual(len(body), body_bytes)
 
+    def test_content_length_values_sent_as_they_stand(self):
+        cases = [("-1", ["-1"]), ("0x32011", ["0x32011"]),
+                 ("99999999999999999999", ["99999999999999999999"]),
+                 (["%d" % EXE_SIZE, "100"], ["%d" % EXE_SIZE, "100"])]
+        for value, announced in cases:
+            with self.subTest(value=value):
+                self.sim.set_faults([{"fault": "content_length", "op": "getFile", "value": value}])
+                head, body = get_file(self.sim.port)
+                lengths = [line.partition(":")[2].strip() for line in head.split("\r\n")
+                           if line.lower().startswith("content-length:")]
+                self.assertEqual(lengths, announced)
+                self.assertIn("Connection: close", head)
+                self.assertEqual(len(body), EXE_SIZE)
+
     def test_endless_body_keeps_coming(self):
         self.sim.set_faults([{"fault": "endless", "op": "getFile"}])
         sock = socket.create_connection(("127.0.0.1", self.sim.port), timeout=5)
