@@ -33,7 +33,9 @@ status=0
 run-clang-tidy -quiet -j "$jobs" -p "$dir" "$src_filter" >>"$log" 2>&1 || status=1
 run-clang-tidy -quiet -j "$jobs" -p "$dir/fuzz" "$fuzz_filter" >>"$log" 2>&1 || status=1
 
-# The runner echoes each clang-tidy command line; keep only the diagnostics.
+# The runner colours the output and echoes each clang-tidy command line; keep
+# only the diagnostics, in plain text.
+sed -i -r 's/\x1b\[[0-9;]*m//g' "$log"
 grep -vE '^(/\S*clang-tidy|clang-tidy)' "$log" | grep -vE '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$' || true
 grep -qE ': (warning|error):' "$log" && status=1
 echo "tidy: $((  $(date +%s) - start )) s, $([ $status -eq 0 ] && echo clean || echo 'findings above')"
