@@ -24,7 +24,7 @@ TEST_P(CleanRun, PassesEveryInvariantAndRepeatsItsEndState) {
   till.expectSecondRunClean();
 }
 
-INSTANTIATE_TEST_SUITE_P(Transports, CleanRun, ::testing::Values(Transport::Http, Transport::Https),
+INSTANTIATE_TEST_SUITE_P(Transports, CleanRun, ::testing::Values(Transport::Http, Transport::Https, Transport::Ftp),
                          [](const ::testing::TestParamInfo<Transport>& p) { return TransportName(p.param); });
 
 void writeHost(const fsys::path& file, const std::string& bytes) {
