@@ -68,10 +68,33 @@ namespace {
 
 using namespace vl::transfer;
 
+// What a row of the file list shows, as the list last read it. Reading every
+// row costs a few allocations each; a download redisplays the window several
+// times a file, so with many files the list is only read again when an entry
+// differs from what the list showed.
+struct ShownRow {
+  std::int16_t icon = 0;
+  FixedText<1> column;
+  FixedText<50> name;
+  std::int32_t kb = 0;
+  std::uint8_t mark = 0;
+  explicit ShownRow(const UpdateFileEntry& e)
+      : icon(e.ICON), column(e.DUMMY), name(e.UPDATEFILE), kb(e.REMOTEKBCOUNT), mark(e.MARK) {}
+  bool shows(const UpdateFileEntry& e) const {
+    return icon == e.ICON && kb == e.REMOTEKBCOUNT && mark == e.MARK && column == e.DUMMY && name == e.UPDATEFILE;
+  }
+};
+using ShownRows = std::vector<ShownRow>;
+
+struct TransferWindowSlot {
+  std::unique_ptr<ui::Window> window;
+  std::shared_ptr<ShownRows> shown = std::make_shared<ShownRows>();
+};
+
 // One window object per program state: the window is declared once for the
 // whole program, and a test's fresh state gets a fresh window.
-std::map<const ProgramState*, std::unique_ptr<ui::Window>>& windows() {
-  static std::map<const ProgramState*, std::unique_ptr<ui::Window>> all;
+std::map<const ProgramState*, TransferWindowSlot>& windows() {
+  static std::map<const ProgramState*, TransferWindowSlot> all;
   return all;
 }
 
@@ -80,9 +103,20 @@ ui::ListRow fileRow(const UpdateFileEntry& e) {
                                       std::to_string(e.REMOTEKBCOUNT)}};
 }
 
-ui::ListSource fileListSource(Queue<UpdateFileEntry>& list) {
-  return {.count = [&list] { return static_cast<int>(list.count()); },
-          .row = [&list](int row) { return fileRow(list.at(static_cast<std::size_t>(row))); },
+// Every display of the list, whoever asks for it, counts the rows and then
+// reads each one: that is where the shown rows are noted.
+ui::ListSource fileListSource(Queue<UpdateFileEntry>& list, std::shared_ptr<ShownRows> shown) {
+  return {.count =
+              [&list, shown] {
+                shown->clear();
+                return static_cast<int>(list.count());
+              },
+          .row =
+              [&list, shown](int row) {
+                const UpdateFileEntry& e = list.at(static_cast<std::size_t>(row));
+                if (shown->size() + 1 == static_cast<std::size_t>(row)) shown->emplace_back(e);
+                return fileRow(e);
+              },
           .mark = [&list](int row) { return list.at(static_cast<std::size_t>(row)).MARK != 0; },
           .setMark =
               [&list](int row, bool on) {
@@ -92,14 +126,21 @@ ui::ListSource fileListSource(Queue<UpdateFileEntry>& list) {
               }};
 }
 
-void bindTo(ui::Window& w, ProgramState& state) {
+bool listShownAsIs(const Queue<UpdateFileEntry>& list, const ShownRows& shown) {
+  if (shown.size() != list.count()) return false;
+  for (std::size_t row = 1; row <= shown.size(); ++row)
+    if (!shown[row - 1].shows(list.at(row))) return false;
+  return true;
+}
+
+void bindTo(ui::Window& w, ProgramState& state, std::shared_ptr<ShownRows> shown) {
   w.bindVariable("STRFTPSTATUS", ui::bindVar(state.STRFTPSTATUS));
   w.bindVariable("PRGFTP", ui::bindVar(state.PRGFTP));
   w.bindVariable("FTPCALLBACKSTATUS", ui::bindVar(state.FTPCALLBACKSTATUS));
   w.bindVariable("PRGFILE", ui::bindVar(state.PRGFILE));
   w.bindVariable("BMULTIPLESELECTION", ui::bindVar(state.BMULTIPLESELECTION));
   w.bindVariable("BSORTORDER", ui::bindVar(state.BSORTORDER));
-  w.bindList(kFileList, fileListSource(state.LUF));
+  w.bindList(kFileList, fileListSource(state.LUF, std::move(shown)));
 }
 
 void setReviewHidden(ui::Window& w, bool hidden) {
@@ -112,26 +153,26 @@ void setReviewHidden(ui::Window& w, bool hidden) {
 
 void PrepareTransferWindow(ProgramState& state) {
   auto& slot = windows()[&state];
-  if (slot) return;
-  slot = std::make_unique<ui::Window>(kTransferWindow);
-  bindTo(*slot, state);
+  if (slot.window) return;
+  slot.window = std::make_unique<ui::Window>(kTransferWindow);
+  bindTo(*slot.window, state, slot.shown);
 }
 
 void DisposeTransferWindow(ProgramState& state) {
   auto it = windows().find(&state);
   if (it == windows().end()) return;
-  it->second->close();
+  it->second.window->close();
   windows().erase(it);
 }
 
 ui::Window& TransferWindowOf(ProgramState& state) {
   PrepareTransferWindow(state);
-  return *windows()[&state];
+  return *windows()[&state].window;
 }
 
 ui::Window* OpenTransferWindowOf(ProgramState& state) {
   auto it = windows().find(&state);
-  return it != windows().end() && it->second->isOpen() ? it->second.get() : nullptr;
+  return it != windows().end() && it->second.window->isOpen() ? it->second.window.get() : nullptr;
 }
 
 ui::Window& OpenTransferWindow(ProgramState& state, TransferProtocol protocol) {
@@ -159,7 +200,11 @@ void ShowTransferStatus(ProgramState& state, std::string_view text) {
 }
 
 void RedisplayTransferWindow(ProgramState& state) {
-  if (ui::Window* w = OpenTransferWindowOf(state)) w->display();
+  ui::Window* w = OpenTransferWindowOf(state);
+  if (!w) return;
+  const bool listAsIs = listShownAsIs(state.LUF, *windows()[&state].shown);
+  for (int n = 1; n <= w->count(); ++n)
+    if (n != kFileList || !listAsIs) w->display(n);
 }
 
 void ShowTransferReview(ProgramState& state, bool shown) { setReviewHidden(TransferWindowOf(state), !shown); }
