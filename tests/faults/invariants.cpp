@@ -30,8 +30,16 @@ bool endsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+// A transfer log's local copy, written in the working folder before its
+// upload; a failed upload leaves it there.
+bool transferLogCopy(const std::string& upper) {
+  const std::string folder = "DRIVE_C/VORLAN/T1/VLI_";
+  return startsWith(upper, folder) && endsWith(upper, ".TXT") && upper.find('/', folder.size()) == std::string::npos;
+}
+
 bool owned(const std::string& path) {
   const std::string upper = Upper(path);
+  if (transferLogCopy(upper)) return true;
   return std::any_of(kOwned.begin(), kOwned.end(), [&](const char* place) {
     const std::string p(place);
     return endsWith(p, "/") ? startsWith(upper, p) : upper == p;
