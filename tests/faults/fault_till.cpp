@@ -49,7 +49,9 @@ std::string platformIni(const Cloudsim& sim, const TillOptions& options) {
   auto to = [&](int from, int port) {
     return host + ":" + std::to_string(from) + ":127.0.0.1:" + std::to_string(port);
   };
-  std::string connect = to(80, sim.port()) + "," + to(443, sim.httpsPort());
+  const int http = options.httpPort != 0 ? options.httpPort : sim.port();
+  const int https = options.httpsPort != 0 ? options.httpsPort : sim.httpsPort();
+  std::string connect = to(80, http) + "," + to(443, https);
   if (sim.ftpPort() != 0) connect += "," + to(21, sim.ftpPort());
   return "[System]\r\nComputerName=till7\r\nDragFullWindows=0\r\n"
          "[Clock]\r\nNow=2026-12-11 10:00:00\r\n"
@@ -69,7 +71,7 @@ const char* TransportName(Transport transport) {
 }
 
 FaultTill::FaultTill(Transport transport, TillOptions options)
-    : transport_(transport), box_(std::make_unique<Sandbox>()), checker_(box_->prefix(), kNotTheTill) {
+    : transport_(transport), options_(options), box_(std::make_unique<Sandbox>()), checker_(box_->prefix(), kNotTheTill) {
   for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "ftp_proxy", "FTP_PROXY",
                            "all_proxy", "ALL_PROXY"})
     unsetenv(name);
@@ -151,6 +153,10 @@ void FaultTill::expectInvariants(const HeadlessResult& r, const InvariantOptions
 
 void FaultTill::expectSecondRunClean() {
   server_->setFaults("[]");
+  TillOptions restored = options_;
+  restored.trustCertificate = true;
+  restored.httpPort = restored.httpsPort = 0;
+  box_->writePlatformIni(platformIni(*server_, restored));
   const bool flagged = fsys::exists(remote(kFlags[0]));
   const HeadlessResult r = download(kAnswerNo);
   ExpectEndedByItself(r);

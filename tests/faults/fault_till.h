@@ -38,6 +38,12 @@ struct TillOptions {
   std::vector<std::string> seedArgs;  // cloudsim seed options
   bool trustCertificate = true;       // CAFile= names the simulator's certificate
   std::string extraNetworkIni;        // more [Network] lines ("ReceiveTimeout=2\r\n")
+  // Where the built-in host's ports 80 and 443 lead instead of the
+  // simulator's (0: the simulator): a closed port, a silent listener,
+  // another server. The second run of expectSecondRunClean() goes to the
+  // simulator again, trusting its certificate.
+  int httpPort = 0;
+  int httpsPort = 0;
 };
 
 class FaultTill {
@@ -62,7 +68,8 @@ class FaultTill {
   // readable; the case fails with the list.
   void expectInvariants(const HeadlessResult& r, const InvariantOptions& options = {}) const;
   std::vector<std::string> violations(const InvariantOptions& options = {}) const;
-  // Clears the server's faults, runs again, and expects the clean end state.
+  // Clears the server's faults (and points the till at the simulator again),
+  // runs again, and expects the clean end state.
   void expectSecondRunClean();
 
   // What a clean run over this transport leaves (computed once per process).
@@ -74,6 +81,7 @@ class FaultTill {
   int remoteLogCount() const;
 
   Transport transport_;
+  TillOptions options_;
   std::unique_ptr<Sandbox> box_;
   std::unique_ptr<Cloudsim> server_;
   InvariantChecker checker_;
