@@ -104,9 +104,12 @@ bool readReply(HttpRunContext& ctx) {
       collectResponseBytes(ctx, buffer.data(), count);
       continue;
     }
+    // One byte past the listed size is all the size check needs to fail;
+    // whatever else the server sends is never written.
+    const auto listed = static_cast<std::uint64_t>(std::max<std::int32_t>(0, ctx.state.LUF.current.REMOTEBYTECOUNT));
+    if (ctx.inRun) count = static_cast<std::size_t>(std::min<std::uint64_t>(count, listed + 1 - ctx.bytesReceived));
     collectDownloadBytes(ctx, buffer.data(), count);
     ctx.bytesReceived += count;
-    const auto listed = static_cast<std::uint64_t>(std::max<std::int32_t>(0, ctx.state.LUF.current.REMOTEBYTECOUNT));
     if (ctx.inRun && ctx.bytesReceived > listed) return true;
   }
 }

@@ -1,8 +1,10 @@
 #include "platform/inet/http_exchange.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace vl::net::detail {
@@ -24,6 +26,29 @@ std::string urlObject(std::string_view object) {
       out += static_cast<char>(c);
   }
   return out;
+}
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
+  }
+  return true;
+}
+
+// The value of a Content-Length line as a number; nullopt unless it is
+// plain decimal digits that a 64-bit count holds.
+std::optional<std::uint64_t> lengthValue(std::string_view line) {
+  std::string_view value = line.substr(line.find(':') + 1);
+  while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
+  while (!value.empty() && std::isspace(static_cast<unsigned char>(value.back()))) value.remove_suffix(1);
+  if (value.empty() || value.size() > 18) return std::nullopt;
+  std::uint64_t number = 0;
+  for (char c : value) {
+    if (c < '0' || c > '9') return std::nullopt;
+    number = number * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  return number;
 }
 
 std::string joined(const std::vector<std::string>& items) {
@@ -89,14 +114,16 @@ InetResult HttpExchange::send(std::string_view headers, std::string_view body) {
   buffer_.clear();
   offset_ = 0;
   wanted_ = 0;
-  sent_ = headersDone_ = false;
+  sent_ = headersDone_ = badLength_ = false;
   status_ = 0;
+  contentLength_.reset();
   transfer_ = std::make_unique<CurlTransfer>(session_);
   std::string url = (target_.secure ? "https://" : "http://") + target_.host + ":" +
                     std::to_string(target_.port) + urlObject(target_.objectName);
   transfer_->prepare(url, target_.host, target_.port, false);
   setRequestOptions(headers);
   transfer_->run([this] { return headersDone_; });
+  if (badLength_) return fail(kErrorHttpInvalidServerResponse);
   if (!headersDone_ && transfer_->finished() && transfer_->error())
     return fail(transfer_->error());
   if (!headersDone_ && !transfer_->finished()) return fail(kErrorInternetTimeout);
@@ -151,6 +178,17 @@ size_t HttpExchange::onHeader(char* data, size_t size, size_t count, void* self)
   if (line.substr(0, 5) == "HTTP/") {
     std::size_t space = line.find(' ');
     exchange->status_ = space == std::string_view::npos ? 0 : std::atoi(std::string(line.substr(space + 1, 3)).c_str());
+    exchange->contentLength_.reset();
+  } else if (startsWithNoCase(line, "content-length:")) {
+    // A length that is not a plain number, or two that disagree, leave the
+    // end of the reply unknown: the reply is refused rather than read to
+    // whichever end libcurl would pick.
+    const std::optional<std::uint64_t> length = lengthValue(line);
+    if (!length || (exchange->contentLength_ && *exchange->contentLength_ != *length)) {
+      exchange->badLength_ = true;
+      return 0;
+    }
+    exchange->contentLength_ = length;
   } else if ((line == "\r\n" || line == "\n") && exchange->status_ >= 200) {
     exchange->headersDone_ = true;
   }

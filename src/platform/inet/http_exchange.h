@@ -2,7 +2,9 @@
 // The state behind an HTTP request handle: what was opened, the transfer
 // that carries it once sent, and the part of the reply not yet read.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,8 @@ class HttpExchange {
   std::size_t wanted_ = 0;
   bool sent_ = false;
   bool headersDone_ = false;
+  bool badLength_ = false;  // a malformed or contradictory Content-Length came
+  std::optional<std::uint64_t> contentLength_;
   int status_ = 0;
 };
 
