@@ -92,6 +92,27 @@ void checkNoTemporaries(const TreeSnapshot& after, const InvariantOptions& optio
   }
 }
 
+// The name a location's flag or settings file is given once the update takes
+// place (SWUPD12.TXT becomes SWUPD.TXT); a run that stops short of the update
+// leaves the verified download under the location's name. Other names: empty.
+std::string fixedNameOf(const std::string& name) {
+  for (const char* prefix : {"SWUPD", "POSID", "VORPOS"}) {
+    const std::size_t digits = std::string(prefix).size();
+    const std::size_t dot = name.find('.');
+    if (!startsWith(name, prefix) || dot == std::string::npos || dot == digits) continue;
+    if (name.find_first_not_of("0123456789", digits) == dot) return prefix + name.substr(dot);
+  }
+  return {};
+}
+
+bool isVerified(const std::map<std::string, std::string>& verified, const std::string& name, const std::string& bytes) {
+  for (const std::string& known : {name, fixedNameOf(name)}) {
+    auto good = verified.find(known);
+    if (good != verified.end() && good->second == bytes) return true;
+  }
+  return false;
+}
+
 // A file of a folder is fine when untouched or when it is the verified new version.
 void checkVerified(const TreeSnapshot& before, const TreeSnapshot& after, const std::string& folder,
                    const std::map<std::string, std::string>& verified, std::vector<std::string>& out) {
@@ -102,8 +123,7 @@ void checkVerified(const TreeSnapshot& before, const TreeSnapshot& after, const 
     if (startsWith(name, ".~") || endsWith(name, ".FTP")) continue;  // temporaries: checked above
     auto old = before.files.find(path);
     if (old != before.files.end() && old->second == bytes) continue;
-    auto good = verified.find(name);
-    if (good != verified.end() && good->second == bytes) continue;
+    if (isVerified(verified, name, bytes)) continue;
     if (name == "UPDFLAGS.INI" && iniParses(bytes)) continue;  // the program edits it after download
     out.push_back(path + " (" + std::to_string(bytes.size()) + " bytes) is neither as it was nor a verified download");
   }
@@ -158,7 +178,9 @@ std::vector<std::string> InvariantChecker::check(const CleanEndState& clean, con
   checkOutsideUntouched(before_, after, out);
   checkNoTemporaries(after, options, out);
   checkVerified(before_, after, kBin, clean.bin, out);
-  checkVerified(before_, after, kInbox, clean.inbox, out);
+  std::map<std::string, std::string> inbox = clean.inbox;
+  inbox.insert(options.moreInboxFiles.begin(), options.moreInboxFiles.end());
+  checkVerified(before_, after, kInbox, inbox, out);
   checkIniFiles(before_, after, out);
   records::DataFile settings = setup::makeSettingsFile();
   settings.setName(std::string(paths::kTerminalDir) + std::string(paths::kSettingsFileName));

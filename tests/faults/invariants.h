@@ -27,6 +27,9 @@ struct InvariantOptions {
   // A run that stopped mid-file may keep its partial download under the
   // temporary name (it is never given the final name).
   bool downloadTempsMayStay = false;
+  // More files a run may leave in the inbox besides a clean run's (upper-case
+  // name -> bytes): files a case put on the server.
+  std::map<std::string, std::string> moreInboxFiles;
 };
 
 class InvariantChecker {
