@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <limits>
+#include <set>
 
 #include "app/transfer_window.h"
 #include "data/fixed_paths.h"
@@ -56,6 +57,28 @@ bool listed(const HttpRunContext& ctx, std::string_view name) {
 
 void warn(const std::string& text) { services::ShowMessage(text, "", services::kMessageWarning, true); }
 
+// Whether an entry may be queued: silently not without a '.', with a warning
+// for a name that could leave the inbox or a size that is no valid byte count.
+bool admitted(std::string_view name, std::int64_t size) {
+  if (name.find('.') == std::string_view::npos) return false;
+  if (!services::IsSafeRemoteName(name)) {
+    warn(services::InvalidRemoteNameText(name));
+    return false;
+  }
+  if (size <= 0 || !services::IsValidRemoteSize(static_cast<std::uint64_t>(size))) {
+    warn(services::InvalidByteSizeText(name));
+    return false;
+  }
+  return true;
+}
+
+FileListEntry listedEntry(std::string_view name, std::int64_t size) {
+  FileListEntry entry{};
+  entry.LONGNAME = name;
+  entry.SIZE = static_cast<std::int32_t>(size);
+  return entry;
+}
+
 }  // namespace
 
 ListedLine ParseListingLine(std::string_view line) {
@@ -76,6 +99,10 @@ void ParseHttpListing(HttpRunContext& ctx) {
   services::TextList lines;
   services::SplitText(lines, trimRight(ctx.responseText), "\r\n");
   if (!lines.empty() && lines.front().find("ERROR") != std::string::npos) ReportHttpTransactionError(ctx);
+  // Entries are gathered at the end and put in name order once: inserting
+  // each in order moves the queue's tail every time, which a long listing in
+  // descending order turns into minutes of copying.
+  std::set<std::string, std::less<>> queued;
   for (const std::string& line : lines) {
     const ListedLine entry = ParseListingLine(line);
     if (entry.name.empty()) continue;
@@ -84,26 +111,18 @@ void ParseHttpListing(HttpRunContext& ctx) {
       profile::writeInt(paths::kTerminalIniFile, ini::kSectionTerminalVLSINET, ini::kKeyTerminalLocationId,
                         ctx.state.LOCATIONID);
     }
-    CheckListedFileSize(ctx, entry.name, entry.size);
+    if (admitted(entry.name, entry.size) && queued.insert(entry.name).second) {
+      ctx.listing.add(listedEntry(entry.name, entry.size));
+    }
   }
+  ctx.listing.sort({ascending(&FileListEntry::LONGNAME)});
   ctx.listingCount = static_cast<std::int16_t>(std::min<std::size_t>(ctx.listing.count(), 32767));
   RedisplayTransferWindow(ctx.state);
 }
 
 void CheckListedFileSize(HttpRunContext& ctx, std::string_view name, std::int64_t size) {
-  if (name.find('.') == std::string_view::npos) return;
-  if (!services::IsSafeRemoteName(name)) {
-    warn(services::InvalidRemoteNameText(name));
-    return;
-  }
-  if (size <= 0 || !services::IsValidRemoteSize(static_cast<std::uint64_t>(size))) {
-    warn(services::InvalidByteSizeText(name));
-    return;
-  }
-  if (listed(ctx, name)) return;
-  ctx.listing.current = FileListEntry{};
-  ctx.listing.current.LONGNAME = name;
-  ctx.listing.current.SIZE = static_cast<std::int32_t>(size);
+  if (!admitted(name, size) || listed(ctx, name)) return;
+  ctx.listing.current = listedEntry(name, size);
   ctx.listing.addInOrder({ascending(&FileListEntry::LONGNAME)});
 }
 
