@@ -89,6 +89,11 @@ class FaultyHandler(FTPHandler):
         self._rules = self._select("greeting", "", "")
         if first(self._rules, "stall"):
             return
+        reply = first(self._rules, "reply")
+        if reply:
+            # Closing here would close the socket before its thread starts.
+            self.respond("%d %s" % (int(reply.get("code", 421)), reply.get("text", "Service not available.")))
+            return
         if not self._meet_command_faults("greeting"):
             super().handle()
 

@@ -5,12 +5,14 @@ absolute path the command is about as "match". The faults:
 
   reply       {"code": 550, "text": "...", "close": false}: answer the command
               (or greet) with this reply instead of doing it; 421 also closes
+              the connection after a command (after a greeting the client does)
   stall       {"seconds": S}: wait before handling the command (or greeting);
               {"where": "data", "after": N}: stop the data after N bytes
   reset       reset the control connection at the command, or, for a data
               command, both connections after {"after": N} bytes of data
-  cut         {"after": N, "text": "226 ..."}: end the data after N bytes and
-              report success (with the reply text given, if any)
+  cut         {"after": N, "text": "226 ..."}: end the data after N bytes (or
+              {"through": TEXT}: just after TEXT) and report success (with the
+              reply text given, if any)
   size_delta  {"delta": N}: send N bytes more (or fewer) than the file holds
   listing_extra {"lines": [...], "position": "start"}: raw lines in a listing
   pasv_address {"address": "10.255.255.1"}: a PASV reply naming another host
@@ -81,7 +83,11 @@ def shaped_payload(payload, rules):
         change = int(delta.get("delta", 1))
         payload = payload + b"\0" * change if change > 0 else payload[:max(0, len(payload) + change)]
     cut = first(rules, "cut")
-    if cut:
+    if cut and "through" in cut:
+        through = cut["through"].encode("utf-8")
+        end = payload.find(through)
+        payload = payload[:end + len(through)] if end >= 0 else payload
+    elif cut:
         payload = payload[:int(cut.get("after", 0))]
     return payload
 

@@ -104,11 +104,16 @@ class DataFaultTest(FtpCase):
                 self.assertEqual((len(data), final), (size, reply))
 
     def test_a_listing_cut_off_and_one_with_extra_lines(self):
-        self.sim.set_faults([{"fault": "cut", "op": "LIST", "after": 60, "text": "226 Output truncated"}])
-        lines = []
-        with self.connect() as ftp:
-            self.assertEqual(ftp.retrlines("LIST " + BIN, lines.append), "226 Output truncated")
-        self.assertEqual(len("\r\n".join(lines)), 60)
+        for cut, ending in (({"after": 60}, None), ({"through": "HVLSECR.E"}, b" HVLSECR.E")):
+            with self.subTest(cut=cut):
+                self.sim.set_faults([dict(cut, fault="cut", op="LIST", text="226 Output truncated")])
+                raw = io.BytesIO()
+                with self.connect() as ftp:
+                    self.assertEqual(ftp.retrbinary("LIST " + BIN, raw.write), "226 Output truncated")
+                if ending:
+                    self.assertTrue(raw.getvalue().endswith(ending), raw.getvalue())
+                else:
+                    self.assertEqual(len(raw.getvalue()), 60)
         self.sim.set_faults([{"fault": "listing_extra", "op": "LIST", "lines": ["odd line\rDELE x"]}])
         raw = io.BytesIO()
         with self.connect() as ftp:
