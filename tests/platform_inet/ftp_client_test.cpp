@@ -157,6 +157,28 @@ TEST_F(FtpClientTest, ServerRefusalsLeaveTheReplyAsLastResponse) {
   EXPECT_EQ(listAll(ftp, "/FTP/ASP/CLIENT/BIN/*.*").size(), 3u);
 }
 
+// A line break in a remote name would smuggle a second command onto the
+// control connection (here a DELE of the flag): every operation refuses such a
+// name before anything reaches the server, and the connection serves on.
+TEST_F(FtpClientTest, LineBreaksInRemoteNamesNeverReachTheServer) {
+  FtpConnection ftp;
+  ASSERT_TRUE(connect(ftp));
+  sandbox_.writeFile("drive_c/VORLAN/T1/LOG.TXT", "3,EOF\r\n");
+  for (const char* lineBreak : {"\r\n", "\r", "\n"}) {
+    SCOPED_TRACE(::testing::PrintToString(lineBreak));
+    const std::string remote =
+        std::string("/FTP/ASP/CLIENT/BIN/X") + lineBreak + "DELE /FTP/ASP/CLIENT/BIN/SWUPD12.TXT";
+    FtpFind find;
+    FindData data;
+    EXPECT_FALSE(ftp.deleteFile(remote));
+    EXPECT_FALSE(ftp.getFile(remote, "C:\\VORLAN\\T1\\INBOX\\X.FTP", false));
+    EXPECT_FALSE(ftp.putFile("C:\\VORLAN\\T1\\LOG.TXT", remote));
+    EXPECT_FALSE(ftp.findFirst(remote + "/*.*", data, find));
+    EXPECT_TRUE(fs::exists(root_ / "FTP/ASP/CLIENT/BIN/SWUPD12.TXT"));
+  }
+  EXPECT_EQ(listAll(ftp, "/FTP/ASP/CLIENT/BIN/*.*").size(), 3u);
+}
+
 class FtpTransferModes : public FtpClientTest, public ::testing::WithParamInterface<std::uint32_t> {};
 
 TEST_P(FtpTransferModes, GetsPutsAndDeletesOverOneControlConnection) {
