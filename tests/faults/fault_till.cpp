@@ -100,20 +100,22 @@ HeadlessResult FaultTill::download(const std::string& answers, HeadlessRun run) 
   for (const char* flag : kFlags) {
     if (fsys::exists(remote(flag))) flagsBefore_.push_back(flag);
   }
-  logsBefore_ = remoteLogCount();
+  logsBefore_ = TakeSnapshot(remote(kLogFolder));
   checker_.before();
   if (run.executable.empty()) run.executable = VL_HEADLESS_BIN;
   run.script = script(answers);
   return runHeadlessProgram(*box_, run);
 }
 
-int FaultTill::remoteLogCount() const { return static_cast<int>(NamesIn(remote(kLogFolder)).size()); }
+// A log reached the server when its log folder holds a new or changed file
+// (with the fixed clock a later run's log can take an earlier one's name).
+bool FaultTill::logReachedServer() const { return TakeSnapshot(remote(kLogFolder)).files != logsBefore_.files; }
 
 // A flag goes only once the run has written its transfer log to the server.
 std::vector<std::string> FaultTill::flagViolations() const {
   std::vector<std::string> out;
   for (const std::string& flag : flagsBefore_) {
-    if (!fsys::exists(remote(flag)) && remoteLogCount() <= logsBefore_)
+    if (!fsys::exists(remote(flag)) && !logReachedServer())
       out.push_back("flag " + flag + " removed although no transfer log reached the server");
   }
   return out;

@@ -78,7 +78,7 @@ class FaultTill {
  private:
   std::vector<std::string> flagViolations() const;
   std::vector<std::string> secretViolations(const HeadlessResult& r) const;
-  int remoteLogCount() const;
+  bool logReachedServer() const;
 
   Transport transport_;
   TillOptions options_;
@@ -86,7 +86,7 @@ class FaultTill {
   std::unique_ptr<Cloudsim> server_;
   InvariantChecker checker_;
   std::vector<std::string> flagsBefore_;
-  int logsBefore_ = 0;
+  TreeSnapshot logsBefore_;  // the server's log folder before the run
 };
 
 // Fails the case with the transcript when the program did not end by itself.
