@@ -91,10 +91,27 @@ void listInbox(Queue<FileListEntry>& listing, std::string_view pattern) {
   }
 }
 
+// A copy that replaces a whole file is written to ".~NAME.XXXXXX" next to it
+// and renamed over it; a program killed in between leaves that copy behind.
+// Such leftovers are the program's own and are removed before a new download.
+void removeLeftoverCopies(const std::string& folder) {
+  for (const fs::FindEntry& found : fs::listFolder(folder + ".~*")) {
+    if (!(found.attributes & fs::kAttrDirectory)) (void)fs::deleteFile(folder + found.longName);
+  }
+}
+
+void removeLeftoverCopies(const ProgramState& s) {
+  const std::string ini(s.IniPath.trimmed());
+  removeLeftoverCopies(ini.substr(0, ini.find_last_of('\\') + 1));
+  for (const std::string_view folder : {paths::kTerminalDir, paths::kInboxDir, paths::kBinDir})
+    removeLeftoverCopies(std::string(folder));
+}
+
 }  // namespace
 
 void DownloadCommand(ProgramState& s, const TransferRuns& runs) {
   s.MainWindowHandle = kSetupWindowHandle;
+  removeLeftoverCopies(s);
   saveSettings(s);
   makeDirectoryTree();
   if (runTransfer(s, runs) != kRunDone) return;
