@@ -4,8 +4,7 @@ namespace vl::setup {
 namespace {
 
 using ui::ControlDesc;
-using ui::ControlKind;
-using enum ControlKind;
+using enum ui::ControlKind;
 using ui::kBold;
 using ui::kBoxed;
 using ui::kCapitalised;

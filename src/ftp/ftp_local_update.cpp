@@ -58,7 +58,7 @@ void WriteTrustedIdentity(ProgramState& state, std::string_view updateFiles) {
 std::string UpdateStampText(const fs::CalendarTime& now) {
   const int hour12 = now.hour % 12 == 0 ? 12 : now.hour % 12;
   char time[16];
-  std::snprintf(time, sizeof time, "%2d:%02d%s", hour12, now.minute, now.hour < 12 ? "AM" : "PM");
+  (void)std::snprintf(time, sizeof time, "%2d:%02d%s", hour12, now.minute, now.hour < 12 ? "AM" : "PM");
   return ShortDateText(now) + "-" + time;
 }
 
