@@ -41,7 +41,8 @@ void openDownloadFile(HttpRunContext& ctx) {
   std::string name = localPath;
   if (ctx.inRun) {
     name = TemporaryDownloadName(localPath);
-    if (fs::exists(name)) fs::deleteFile(name);
+    // Whatever holds the name goes first, also a link that leads nowhere.
+    (void)fs::deleteFile(name);
   }
   ctx.dosFile.setName(name);
   services::OpenDataFile(ctx.dosFile);

@@ -132,7 +132,8 @@ bool exchange(HttpRunContext& ctx) {
     ctx.operationName = inet::kOpHttpOpenRequest;
     return false;
   }
-  if (isKind(ctx, kGetFile) && fs::exists(ctx.localPath.trimmed())) fs::deleteFile(ctx.localPath.trimmed());
+  // Whatever holds the local name goes, also a link that leads nowhere.
+  if (isKind(ctx, kGetFile)) (void)fs::deleteFile(ctx.localPath.trimmed());
   if (isKind(ctx, kPutFile)) BuildUploadBody(ctx);
   net::InetResult sent = ctx.request.send(std::string_view(ctx.headerText.trimmed()).substr(0, ctx.headerLength),
                                           ctx.requestBody);

@@ -30,6 +30,7 @@ struct LocalFault {
   std::vector<const char*> messages;                   // parts of boxes the run shows
   bool complete;                                       // the run still ends with "Download complete."
   bool tempsMayStay = false;
+  void (*unplant)(FaultTill&) = nullptr;  // before the second run, when the plant would fail it again
 };
 
 class LocalFaults : public ::testing::TestWithParam<LocalFault> {};
@@ -46,6 +47,7 @@ TEST_P(LocalFaults, EndAsDescribedWithTheInvariantsIntact) {
   InvariantOptions options;
   options.downloadTempsMayStay = fault.tempsMayStay;
   till.expectInvariants(r, options);
+  if (fault.unplant) fault.unplant(till);
   till.expectSecondRunClean();
 }
 
@@ -86,6 +88,55 @@ const LocalFault kDiskFaults[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Disk, LocalFaults, ::testing::ValuesIn(kDiskFaults),
+                         [](const ::testing::TestParamInfo<LocalFault>& p) { return std::string(p.param.name); });
+
+// What a till's disk can hold that it should not. "Outside" is a folder of
+// the prefix that is not the till's: a link's target there must stay as it is.
+void PlantFile(FaultTill& t, const std::string& path) { t.box().writeFile("drive_c/" + path, "not a folder\r\n"); }
+void Unplant(FaultTill& t, const std::string& path) { fsys::remove(t.driveC(path)); }
+void PlantLink(FaultTill& t, const std::string& path, const std::string& target, bool targetExists) {
+  if (targetExists) t.box().writeFile(kOutside / target, "belongs to someone else\r\n");
+  fsys::create_directories(t.driveC(path).parent_path());
+  fsys::create_symlink(t.box().prefix() / kOutside / target, t.driveC(path));
+}
+void PlantOldProgram(FaultTill& t, const std::string& name) { t.box().writeFile("drive_c/VORLAN/BIN/" + name, "old version\r\n"); }
+void SetWritable(FaultTill& t, const std::string& path, bool writable) {
+  fsys::permissions(t.driveC(path), writable ? fsys::perms::owner_write : fsys::perms::owner_write,
+                    writable ? fsys::perm_options::add : fsys::perm_options::remove);
+}
+
+const LocalFault kPlanted[] = {
+    {"InboxIsAFile", [](FaultTill& t) { PlantFile(t, "VORLAN/T1/INBOX"); }, nullptr,
+     {"Could not create the directory: C:\\VORLAN\\T1\\INBOX"}, false, false,
+     [](FaultTill& t) { Unplant(t, "VORLAN/T1/INBOX"); }},
+    {"BinIsAFile", [](FaultTill& t) { PlantFile(t, "VORLAN/BIN"); }, nullptr,
+     {"Could not create the directory: C:\\VORLAN\\BIN", "Error updating new ECR software version."}, true, false,
+     [](FaultTill& t) { Unplant(t, "VORLAN/BIN"); }},
+    // Links where the download writes: never followed out of the inbox.
+    {"DanglingLinkAtInboxTemporary",
+     [](FaultTill& t) { PlantLink(t, "VORLAN/T1/INBOX/VLSECR.FTP", "made.bin", false); }, nullptr, {}, true},
+    {"LinkAtInboxTemporary", [](FaultTill& t) { PlantLink(t, "VORLAN/T1/INBOX/VLSECR.FTP", "victim.bin", true); },
+     nullptr, {}, true},
+    {"LinkAtInboxFinalName", [](FaultTill& t) { PlantLink(t, "VORLAN/T1/INBOX/VLSECR.EXE", "victim.exe", true); },
+     nullptr, {}, true},
+    {"DanglingLinkAtInboxFinalName",
+     [](FaultTill& t) { PlantLink(t, "VORLAN/T1/INBOX/VLSECR.EXE", "made.exe", false); }, nullptr, {}, true},
+    // Links where the installation writes: the link is replaced, its target kept.
+    {"LinkAtBinProgram", [](FaultTill& t) { PlantLink(t, "VORLAN/BIN/VLSECR.EXE", "victim.exe", true); }, nullptr,
+     {}, true},
+    {"DanglingLinkAtBinProgram", [](FaultTill& t) { PlantLink(t, "VORLAN/BIN/VLSECR.EXE", "made.exe", false); },
+     nullptr, {}, true},
+    // A program that may not be replaced keeps its old version and is reported.
+    {"ReadOnlyBinProgram",
+     [](FaultTill& t) {
+       PlantOldProgram(t, "VLSECR.EXE");
+       SetWritable(t, "VORLAN/BIN/VLSECR.EXE", false);
+     },
+     nullptr, {"Error copying the update file VLSECR.EXE|to the directory C:\\VORLAN\\BIN\\"}, true, false,
+     [](FaultTill& t) { SetWritable(t, "VORLAN/BIN/VLSECR.EXE", true); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Planted, LocalFaults, ::testing::ValuesIn(kPlanted),
                          [](const ::testing::TestParamInfo<LocalFault>& p) { return std::string(p.param.name); });
 
 }  // namespace
