@@ -21,9 +21,10 @@ constexpr const char* kBin = "DRIVE_C/VORLAN/BIN/";
 constexpr const char* kInbox = "DRIVE_C/VORLAN/T1/INBOX/";
 
 // Places the program may change: whole folders (ending in '/') and single files.
-constexpr std::array<const char*, 7> kOwned = {
+// The settings file's journal is its storage engine's to roll back and remove.
+constexpr std::array<const char*, 8> kOwned = {
     kInbox, kBin, "DRIVE_C/VORLAN/T1/SQL/", "DRIVE_C/VORLAN/T1/FTPLOG.TXT", "DRIVE_C/VORLAN/T1/VLSINET.TPS",
-    "DRIVE_C/VORLAN/T1/TERMINAL.INI", "DRIVE_C/VLSINET/VLSINET.INI"};
+    "DRIVE_C/VORLAN/T1/VLSINET.TPS-JOURNAL", "DRIVE_C/VORLAN/T1/TERMINAL.INI", "DRIVE_C/VLSINET/VLSINET.INI"};
 
 bool startsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 bool endsWith(const std::string& text, const std::string& end) {
@@ -82,13 +83,18 @@ void checkOutsideUntouched(const TreeSnapshot& before, const TreeSnapshot& after
   }
 }
 
-void checkNoTemporaries(const TreeSnapshot& after, const InvariantOptions& options, std::vector<std::string>& out) {
+void checkNoTemporaries(const TreeSnapshot& before, const TreeSnapshot& after, const InvariantOptions& options,
+                        std::vector<std::string>& out) {
   for (const auto& [path, bytes] : after.files) {
     const std::string name = Upper(baseName(path));
     if (startsWith(name, ".~")) out.push_back("temporary copy left behind: " + path);
     if (startsWith(Upper(path), kInbox) && endsWith(name, ".FTP") && !options.downloadTempsMayStay)
       out.push_back("temporary download left behind: " + path);
-    if (endsWith(name, "-JOURNAL") || endsWith(name, "-WAL")) out.push_back("record journal left behind: " + path);
+    // A journal found before the run and left as it was is not the run's.
+    const auto found = before.files.find(path);
+    const bool asFound = found != before.files.end() && found->second == bytes;
+    if ((endsWith(name, "-JOURNAL") || endsWith(name, "-WAL")) && !asFound)
+      out.push_back("record journal left behind: " + path);
   }
 }
 
@@ -176,15 +182,21 @@ std::vector<std::string> InvariantChecker::check(const CleanEndState& clean, con
   const TreeSnapshot after = TakeSnapshot(prefix_, skipTop_);
   std::vector<std::string> out;
   checkOutsideUntouched(before_, after, out);
-  checkNoTemporaries(after, options, out);
+  checkNoTemporaries(before_, after, options, out);
   checkVerified(before_, after, kBin, clean.bin, out);
   std::map<std::string, std::string> inbox = clean.inbox;
-  inbox.insert(options.moreInboxFiles.begin(), options.moreInboxFiles.end());
+  for (const auto& [name, bytes] : options.moreInboxFiles) inbox[name] = bytes;
   checkVerified(before_, after, kInbox, inbox, out);
   checkIniFiles(before_, after, out);
   records::DataFile settings = setup::makeSettingsFile();
   settings.setName(std::string(paths::kTerminalDir) + std::string(paths::kSettingsFileName));
-  checkRecordFile<SettingsRecord>(std::move(settings), (prefix_ / "drive_c/VORLAN/T1/VLSInet.TPS").string(), out);
+  const std::string settingsPath = "drive_c/VORLAN/T1/VLSInet.TPS";
+  if (!options.settingsLeftAsFound) {
+    checkRecordFile<SettingsRecord>(std::move(settings), (prefix_ / settingsPath).string(), out);
+  } else if (before_.findFile(settingsPath) == nullptr || after.findFile(settingsPath) == nullptr ||
+             *before_.findFile(settingsPath) != *after.findFile(settingsPath)) {
+    out.push_back("the damaged settings file was not left as found");
+  }
   // The identity file is the server's own when it came down whole; it is the
   // program's record file only when the program wrote it.
   const std::string* posIdBytes = after.findFile("drive_c/VORLAN/T1/INBOX/POSID.TPS");

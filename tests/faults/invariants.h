@@ -27,9 +27,12 @@ struct InvariantOptions {
   // A run that stopped mid-file may keep its partial download under the
   // temporary name (it is never given the final name).
   bool downloadTempsMayStay = false;
-  // More files a run may leave in the inbox besides a clean run's (upper-case
-  // name -> bytes): files a case put on the server.
+  // Inbox files a case expects besides or instead of a clean run's
+  // (upper-case name -> bytes): files it put on the server.
   std::map<std::string, std::string> moreInboxFiles;
+  // The case damaged the settings file and the program was right to end
+  // without using it: it must be left byte for byte as found instead.
+  bool settingsLeftAsFound = false;
 };
 
 class InvariantChecker {
