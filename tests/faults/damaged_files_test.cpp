@@ -9,7 +9,9 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "../services/lock_holder.h"
 #include "fault_till.h"
@@ -38,7 +40,10 @@ struct SettingsDamage {
   const char* name;
   std::function<void(const fsys::path& settings)> damage;
   const char* message;  // the box the run ends with; nullptr: it completes
+  bool rebuildAsked = false;  // the key rebuild question came first (answered Yes)
 };
+
+constexpr const char* kRebuildQuestion = "VLSInet.TPS key file is invalid.  Do you want to rebuild the key?";
 
 class DamagedSettings : public ::testing::TestWithParam<SettingsDamage> {};
 
@@ -51,6 +56,7 @@ TEST_P(DamagedSettings, EndWithTheRecordLayersMessageOrComplete) {
   const std::string damaged = readHost(settings);
   const HeadlessResult r = till.download();
   ExpectEndedByItself(r);
+  EXPECT_EQ(r.hasMessage(kRebuildQuestion), c.rebuildAsked) << r.transcript;
   InvariantOptions options;
   if (c.message != nullptr) {
     EXPECT_TRUE(r.hasMessage(c.message)) << r.transcript;
@@ -90,7 +96,7 @@ std::function<void(const fsys::path&)> journalBeside(std::string bytes) {
 const SettingsDamage kSettingsDamage[] = {
     {"StorageHeaderOverwritten", overwriteAt(0, "not a record fil"), "Error: 90"},
     {"PageSizeDamaged", overwriteAt(16, std::string(2, '\x03')), "Error: 90"},
-    {"TruncatedToHalf", cutTo(0.5), nullptr},
+    {"TruncatedToHalf", cutTo(0.5), nullptr, true},
     {"TruncatedToNothing", cutTo(0), nullptr},
     {"GarbageJournal", journalBeside(std::string(3000, 'x')), nullptr},
     {"EmptyJournal", journalBeside(""), nullptr},
