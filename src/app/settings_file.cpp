@@ -21,6 +21,11 @@ void OpenSettingsFile(records::DataFile& file) {
   if (file.open(records::Access::ReadWriteDenyWrite)) return;
   if (file.errorCode() == records::kInvalidRecordDeclaration) file.remove();
   services::OpenDataFile(file);
+  // A file that had to be made is open shared, and a second copy of the
+  // program would open it beside this one. Held as an existing one is, the
+  // second copy finds it locked.
+  file.close();
+  if (!file.open(records::Access::ReadWriteDenyWrite)) services::OpenDataFile(file);
 }
 
 bool ReadSettingsRecord(records::DataFile& file, ProgramState& state) {

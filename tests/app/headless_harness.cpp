@@ -225,7 +225,7 @@ std::string HeadlessResult::dumped(const std::string& id, const std::string& key
 }
 
 HeadlessResult runHeadlessProgram(const Sandbox& sandbox, const HeadlessRun& run) {
-  const fs::path work = sandbox.prefix() / "robot";
+  const fs::path work = sandbox.prefix() / run.robotDir;
   fs::create_directories(work);
   const fs::path startDir = sandbox.driveC() / run.startDir;
   fs::create_directories(startDir);

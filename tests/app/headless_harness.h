@@ -49,6 +49,9 @@ struct HeadlessRun {
   // A command the program runs under ("strace", "-f", "-e", "inject=..."),
   // given before the program and its arguments; empty: run it directly.
   std::vector<std::string> wrapper = {};
+  // Where the script, transcript and standard error go, below the prefix; a
+  // copy started while another runs in the same sandbox needs its own.
+  std::filesystem::path robotDir = "robot";
 };
 
 struct HeadlessResult {

@@ -103,7 +103,7 @@ HeadlessResult FaultTill::download(const std::string& answers, HeadlessRun run) 
   logsBefore_ = TakeSnapshot(remote(kLogFolder));
   checker_.before();
   if (run.executable.empty()) run.executable = VL_HEADLESS_BIN;
-  run.script = script(answers);
+  if (run.script.empty()) run.script = script(answers);
   return runHeadlessProgram(*box_, run);
 }
 

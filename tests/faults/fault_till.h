@@ -61,7 +61,7 @@ class FaultTill {
   // `answers`, Download and Close.
   std::string script(const std::string& answers) const;
   // One run of that script (the checker's "before" is taken first);
-  // `run` may set a wrapper or a time limit.
+  // `run` may set a wrapper, a time limit, or a whole script of its own.
   HeadlessResult download(const std::string& answers = kAnswerNo, HeadlessRun run = {});
 
   // Every invariant after the last download(), and no password in anything
