@@ -45,6 +45,8 @@ struct SettingsDamage {
 
 constexpr const char* kRebuildQuestion = "VLSInet.TPS key file is invalid.  Do you want to rebuild the key?";
 
+void PrintTo(const SettingsDamage& c, std::ostream* out) { *out << c.name; }
+
 class DamagedSettings : public ::testing::TestWithParam<SettingsDamage> {};
 
 TEST_P(DamagedSettings, EndWithTheRecordLayersMessageOrComplete) {
@@ -178,6 +180,8 @@ std::optional<std::string> firstValue(const std::string& text, const IniPlace& p
   }
   return std::nullopt;
 }
+
+void PrintTo(const IniDamage& c, std::ostream* out) { *out << c.name; }
 
 class DamagedIni : public ::testing::TestWithParam<IniDamage> {};
 

@@ -99,6 +99,8 @@ struct LeftOutName {
   const char* message;  // the warning, or nullptr when the entry goes silently
 };
 
+void PrintTo(const LeftOutName& c, std::ostream* out) { *out << c.name; }
+
 class LeftOutNames : public ::testing::TestWithParam<LeftOutName> {};
 
 TEST_P(LeftOutNames, AreNeverFetchedAndTheRunGoesOn) {
@@ -153,6 +155,60 @@ const LeftOutName kLeftOutNames[] = {
 INSTANTIATE_TEST_SUITE_P(Http, LeftOutNames, ::testing::ValuesIn(kLeftOutNames),
                          [](const ::testing::TestParamInfo<LeftOutName>& p) { return std::string(p.param.name); });
 
+// Over FTP the same names and sizes come as raw lines of the server's
+// directory listing; the entry is judged the same way.
+struct FtpListed {
+  const char* name;
+  std::string fileName;  // the name as the listing line gives it
+  const char* size;      // the size column
+  const char* message;   // the warning the run shows; nullptr: the line is no entry
+};
+
+void PrintTo(const FtpListed& c, std::ostream* out) { *out << c.name; }
+
+class FtpListedEntries : public ::testing::TestWithParam<FtpListed> {};
+
+TEST_P(FtpListedEntries, AreLeftOutWithAWarningAndTheRunGoesOn) {
+  const FtpListed& c = GetParam();
+  FaultTill till(Transport::Ftp);
+  const std::string line = std::string("-rw-r--r--   1 owner    group   ") + c.size + " Jan 01 00:00 " + c.fileName;
+  till.server().setFaults(R"([{"fault": "listing_extra", "op": "LIST", "lines": [)" + ui::jsonString(line) + "]}]");
+  const HeadlessResult r = till.download();
+  EXPECT_EQ(r.exitCode, 0) << r.transcript;
+  if (c.message != nullptr) {
+    EXPECT_TRUE(r.hasMessage(c.message)) << r.transcript;
+  } else {
+    EXPECT_FALSE(r.hasMessage(kInvalidName) || r.hasMessage(kInvalidSize)) << r.transcript;
+  }
+  EXPECT_TRUE(r.hasMessage(kComplete)) << r.transcript;
+  expectMessagesPrintable(r);
+  expectNothingOutsideTheInbox(till);
+  till.expectInvariants(r);
+  till.expectSecondRunClean();
+}
+
+const FtpListed kFtpListed[] = {
+    {"ParentUnix", "../x.exe", "100", kInvalidName},
+    {"ParentWindows", "..\\x.exe", "100", kInvalidName},
+    {"AbsoluteUnix", "/etc/x.exe", "100", kInvalidName},
+    {"Drive", "C:\\x.exe", "100", kInvalidName},
+    {"Subfolder", "a/b.zip", "100", kInvalidName},
+    {"Stream", "x:y.zip", "100", kInvalidName},
+    {"ControlCharacter", "a\x01" "b.zip", "100", kInvalidName},
+    {"Over50", std::string(51, 'A') + ".ZIP", "100", kInvalidName},
+    {"Over255", std::string(300, 'A') + ".ZIP", "100", kInvalidName},
+    // A size column that is no unsigned decimal makes no listing entry at all.
+    {"SizeMinusOne", "NEW.ZIP", "-1", nullptr},
+    {"SizeHex", "NEW.ZIP", "0x10", nullptr},
+    {"SizeTwoToThe31", "NEW.ZIP", "2147483648", kInvalidSize},
+    {"SizeTwoToThe32", "NEW.ZIP", "4294967296", kInvalidSize},
+    {"SizeTwoToThe32PlusOne", "NEW.ZIP", "4294967297", kInvalidSize},
+    {"SizeNineBillion", "NEW.ZIP", "9999999999", kInvalidSize},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ftp, FtpListedEntries, ::testing::ValuesIn(kFtpListed),
+                         [](const ::testing::TestParamInfo<FtpListed>& p) { return std::string(p.param.name); });
+
 // --- names that are fetched, percent-encoded where they must be ---
 
 struct FetchedName {
@@ -160,6 +216,8 @@ struct FetchedName {
   const char* file;     // the file on the server, in the database folder
   const char* encoded;  // how the request names it
 };
+
+void PrintTo(const FetchedName& c, std::ostream* out) { *out << c.name; }
 
 class FetchedNames : public ::testing::TestWithParam<FetchedName> {};
 
@@ -214,6 +272,8 @@ struct ListedSize {
   std::string size;  // a JSON value: the size field as the server lists it
   bool valid;        // fetched as usual, or left out with the invalid byte size warning
 };
+
+void PrintTo(const ListedSize& c, std::ostream* out) { *out << c.name; }
 
 class ListedSizes : public ::testing::TestWithParam<ListedSize> {};
 
