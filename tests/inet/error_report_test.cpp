@@ -100,7 +100,7 @@ TEST_F(ErrorReport, OnlyCallbackRegistrationAndFlagDeletionLetTheRunGoOn) {
     ctx.resultCode = kResultDone;
     OpenTransferWindow(state, TransferProtocol::Ftp);
     bool returned = false;
-    const int result = run([&] {
+    const int result = run([&, operation = operation] {
       fail(net::kErrorInternetTimeout, operation);
       ReportFtpInternetError(ctx);
       returned = true;
@@ -173,7 +173,7 @@ TEST_F(ErrorReport, HttpNoEndsTheRunOrGoesOnWithoutTheOperation) {
     boxes.answers = {ui::Button::No};
     bool returned = false;
     bool retry = false;
-    const int result = run([&] {
+    const int result = run([&, operation = operation] {
       fail(net::kErrorInternetTimeout, operation);
       retry = ReportHttpInternetError(ctx);
       returned = true;
