@@ -23,8 +23,18 @@ src_filter="^$root/src/"
 fuzz_filter="^$root/fuzz/[^/]*\\.cpp\$"
 if [ $# -gt 0 ]; then
   wanted="($(IFS='|'; echo "$*"))"
-  src_filter="^$root/src/.*$wanted"
+  # Paths may be given from the repository root (src/http/) or below src/ (http/).
+  src_filter="^$root/(?=src/).*$wanted"
   fuzz_filter="^$root/fuzz/[^/]*$wanted[^/]*\\.cpp\$"
+fi
+
+# A filter that matches no file would otherwise report "clean".
+if ! grep -oE '"file": "[^"]*"' "$dir/compile_commands.json" "$dir/fuzz/compile_commands.json" |
+    sed -E 's/.*"file": "([^"]*)"/\1/' |
+    python3 -c 'import re, sys; sys.exit(not any(re.search(p, l.strip()) for l in sys.stdin for p in sys.argv[1:]))' \
+      "$src_filter" "$fuzz_filter"; then
+  echo "tidy: no source file matches $*" >&2
+  exit 2
 fi
 
 log=$(mktemp "${TMPDIR:-/tmp}/vlsinet-tidy-XXXXXX")
