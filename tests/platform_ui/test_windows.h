@@ -90,7 +90,13 @@ class PlayBackend final : public Backend, public MessageBoxHandler {
 
   void windowOpened(Window& w) override { log.push_back("open " + std::string(w.name())); }
   void windowClosed(Window& w) override { log.push_back("close " + std::string(w.name())); }
-  void controlChanged(Window&, int, Change) override {}
+  std::vector<std::string> lists;  // list updates: "all" or "rows FIRST-LAST"
+  void controlChanged(Window&, int, Change change) override {
+    if (change == Change::List) lists.push_back("all");
+  }
+  void listRowsChanged(Window&, int, int first, int last) override {
+    lists.push_back("rows " + std::to_string(first) + "-" + std::to_string(last));
+  }
   void focusChanged(Window&, int) override {}
   void windowMoved(Window&) override {}
   void waitForInput(Window& w) override {

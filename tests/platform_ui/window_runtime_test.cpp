@@ -233,5 +233,49 @@ TEST_F(WindowRuntime, ListBoxShowsRowsFromItsSourceWithMarksAndSelection) {
   form.close();
 }
 
+// A long list redisplayed to change one row must not be sent again whole:
+// the backend hears which rows changed and keeps the rest of its copy.
+TEST_F(WindowRuntime, ListRedisplayReportsOnlyTheRowsThatChanged) {
+  using Rows = std::vector<std::pair<int, std::string>>;
+  struct Case {
+    const char* name;
+    std::function<void(Rows&)> change;
+    std::vector<std::string> heard;
+  };
+  const Case cases[] = {
+      {"nothing changed", [](Rows&) {}, {}},
+      {"one row's icon", [](Rows& r) { r[2].first = 2; }, {"rows 3-3"}},
+      {"two rows apart", [](Rows& r) { r[1].second = "X"; r[3].second = "Y"; }, {"rows 2-4"}},
+      {"a row added", [](Rows& r) { r.emplace_back(0, "NEW"); }, {"rows 6-6"}},
+      {"the last rows removed", [](Rows& r) { r.resize(3); }, {"rows 1-0"}},
+      {"all removed: no row left to select", [](Rows& r) { r.clear(); }, {"rows 1-0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rows files{{1, "A"}, {1, "B"}, {1, "C"}, {1, "D"}, {1, "E"}};
+    Window w(kForm);
+    w.bindList(kFiles, {.count = [&] { return static_cast<int>(files.size()); },
+                        .row = [&](int r) { return ListRow{files[r - 1].first, {"", files[r - 1].second}}; }});
+    w.open();
+    w.display(kFiles);
+    backend.lists.clear();
+    c.change(files);
+    w.display(kFiles);
+    EXPECT_EQ(backend.lists, c.heard);
+    const ControlState& list = w.control(kFiles);
+    ASSERT_EQ(list.rows.size(), files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      EXPECT_EQ(list.rows[i].icon, files[i].first);
+      EXPECT_EQ(list.rows[i].columns[1], files[i].second);
+    }
+  }
+  backend.lists.clear();
+  form.bindList(kFiles, {.count = [] { return 4; }, .row = [](int r) { return ListRow{0, {"", std::to_string(r)}}; }});
+  form.open();
+  form.display(kFiles);
+  form.selectRow(kFiles, 3);
+  EXPECT_EQ(backend.lists, (std::vector<std::string>{"rows 1-4", "rows 1-0"})) << "a new selection sends no row";
+}
+
 }  // namespace
 }  // namespace vl::ui::test

@@ -10,6 +10,12 @@
 //   controlChanged(w,n,c)  after any change of control n's state (text, value,
 //                          visibility, icon, list rows ...); c says which. Called
 //                          only while w is open, only when something changed.
+//   listRowsChanged(w,n,first,last)
+//                          list box n: rows first..last (1-based, none when
+//                          first > last) show new contents or marks, and the
+//                          number of rows or the selected row may have changed;
+//                          every other row shows what it showed before. The
+//                          default takes it as a Change::List of the whole list.
 //   focusChanged(w,n)      the runtime moved the focus to control n.
 //   windowMoved(w)         the program moved the window (w.x(), w.y(), DU);
 //                          a backend reports a person's move with w.userMoved.
@@ -45,6 +51,9 @@ class Backend {
   virtual void windowOpened(Window& window) = 0;
   virtual void windowClosed(Window& window) = 0;
   virtual void controlChanged(Window& window, int control, Change change) = 0;
+  virtual void listRowsChanged(Window& window, int control, int /*first*/, int /*last*/) {
+    controlChanged(window, control, Change::List);
+  }
   virtual void focusChanged(Window& window, int control) = 0;
   virtual void windowMoved(Window& window) = 0;
   virtual void waitForInput(Window& window) = 0;

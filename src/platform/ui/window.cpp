@@ -90,6 +90,10 @@ void Window::changed(int control, int change) {
   if (open_ && gBackend) gBackend->controlChanged(*this, control, static_cast<Change>(change));
 }
 
+void Window::rowsChanged(int control, int first, int last) {
+  if (open_ && gBackend) gBackend->listRowsChanged(*this, control, first, last);
+}
+
 void Window::open() {
   if (open_) return;
   if (!gBackend) throw std::logic_error("no window backend installed");

@@ -143,6 +143,7 @@ class Window {
   ControlState& at(int n);
   void setAttribute(int control, unsigned attr, bool on);
   void changed(int control, int change);
+  void rowsChanged(int control, int first, int last);  // list box rows, see Backend
   void queue(Event event, bool checkRequiredFirst = false);
   void moveFocus(int control);
   void showTabOf(int control);

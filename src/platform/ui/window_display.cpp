@@ -1,5 +1,6 @@
 // Bound variables: showing them on the controls and taking an entry's
 // on-screen text back; the required-entries check; list box rows.
+#include <algorithm>
 #include <utility>
 
 #include "platform/ui/backend.h"
@@ -19,13 +20,7 @@ std::string shownText(const ControlState& c) {
   return text;
 }
 
-bool sameRows(const std::vector<ListRow>& a, const std::vector<ListRow>& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i].icon != b[i].icon || a[i].columns != b[i].columns) return false;
-  }
-  return true;
-}
+bool sameRow(const ListRow& a, const ListRow& b) { return a.icon == b.icon && a.columns == b.columns; }
 
 }  // namespace
 
@@ -105,22 +100,35 @@ bool Window::checkRequired() {
   return true;
 }
 
+// Reads the rows from the source and keeps only what differs: a download
+// redisplays a long list twice a file to change one row's icon, so neither
+// the stored rows nor the backend's copy are rebuilt for that.
 void Window::displayList(ControlState& c) {
-  std::vector<ListRow> rows;
-  std::vector<bool> marks;
   const int n = c.list.count ? c.list.count() : 0;
+  const int before = static_cast<int>(c.rows.size());
+  int first = n + 1, last = 0;  // the rows that changed; none when first > last
+  c.rows.resize(static_cast<std::size_t>(n));
+  c.marks.resize(c.marksOn ? static_cast<std::size_t>(n) : 0);
   for (int r = 1; r <= n; ++r) {
-    rows.push_back(c.list.row(r));
-    if (c.marksOn) marks.push_back(c.list.mark && c.list.mark(r));
+    ListRow row = c.list.row(r);
+    const auto i = static_cast<std::size_t>(r - 1);
+    bool differs = r > before || !sameRow(row, c.rows[i]);
+    if (differs) c.rows[i] = std::move(row);
+    if (c.marksOn) {
+      const bool mark = c.list.mark && c.list.mark(r);
+      differs = differs || mark != c.marks[i];
+      c.marks[i] = mark;
+    }
+    if (!differs) continue;
+    first = std::min(first, r);
+    last = r;
   }
   int selected = c.selectedRow;
   if (selected > n) selected = n;
   if (selected == 0 && n > 0) selected = 1;
-  if (sameRows(rows, c.rows) && marks == c.marks && selected == c.selectedRow) return;
-  c.rows = std::move(rows);
-  c.marks = std::move(marks);
+  if (first > last && n == before && selected == c.selectedRow) return;
   c.selectedRow = selected;
-  changed(c.number, static_cast<int>(Change::List));
+  rowsChanged(c.number, first > last ? 1 : first, last);
 }
 
 void Window::setListIcons(int control, std::vector<std::string> resources) {
@@ -143,7 +151,7 @@ void Window::selectRow(int control, int row) {
   const int selected = row < 0 ? 0 : (row > n ? n : row);
   if (selected == c.selectedRow) return;
   c.selectedRow = selected;
-  changed(control, static_cast<int>(Change::List));
+  rowsChanged(control, 1, 0);
 }
 
 int Window::selectedRow(int control) const { return this->control(control).selectedRow; }

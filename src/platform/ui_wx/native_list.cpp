@@ -91,6 +91,44 @@ wxWindow* createList(NativeWindow& nw, wxWindow* parent, int n, const wxRect& at
   return list;
 }
 
+namespace {
+
+void mirrorRow(FileList* list, const ControlState& c, long r) {
+  const ListRow& row = c.rows[static_cast<std::size_t>(r)];
+  if (r >= list->GetItemCount()) list->InsertItem(r, "");
+  list->SetItemImage(r, row.icon > 0 ? row.icon - 1 : -1);
+  for (int col = 0; col < list->GetColumnCount(); ++col) {
+    const std::string text = col < static_cast<int>(row.columns.size()) ? row.columns[static_cast<std::size_t>(col)] : "";
+    // The icon column shows its picture only, whatever text the row holds.
+    const bool iconColumn = col < static_cast<int>(c.desc->columns.size()) && c.desc->columns[static_cast<std::size_t>(col)].icon;
+    list->SetItem(r, col, iconColumn ? wxString() : toWx(text), col == 0 ? row.icon - 1 : -1);
+  }
+  if (c.marksOn && r < static_cast<long>(c.marks.size())) list->CheckItem(r, c.marks[static_cast<std::size_t>(r)]);
+}
+
+// Rows from..to (0-based, inclusive), the number of rows and the selection.
+void mirrorRows(FileList* list, const ControlState& c, long from, long to) {
+  const long rows = static_cast<long>(c.rows.size());
+  while (list->GetItemCount() > rows) list->DeleteItem(list->GetItemCount() - 1);
+  // Rows the native list lacks yet are new, whatever the range says.
+  if (const long had = list->GetItemCount(); rows > had) {
+    from = from > to ? had : std::min(from, had);
+    to = rows - 1;
+  }
+  for (long r = std::max(from, 0L); r <= std::min(to, rows - 1); ++r) mirrorRow(list, c, r);
+  if (c.selectedRow > 0 && c.selectedRow <= rows) {
+    list->SetItemState(c.selectedRow - 1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                       wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    list->EnsureVisible(c.selectedRow - 1);
+  }
+  // The generic list lays its rows out lazily; lay them out now, or they show
+  // only after the next input reaches the window.
+  list->Refresh();
+  list->Update();
+}
+
+}  // namespace
+
 void mirrorList(NativeWindow& nw, int n) {
   auto* list = dynamic_cast<FileList*>(nw.native(n));
   if (!list) return;
@@ -103,29 +141,15 @@ void mirrorList(NativeWindow& nw, int n) {
     if (!c.desc->columns.empty()) list->SetColumnWidth(0, columnWidth(nw, list, c.desc->columns.front(), c.marksOn));
     fitColumns(list);
   }
-  const long rows = static_cast<long>(c.rows.size());
-  while (list->GetItemCount() > rows) list->DeleteItem(list->GetItemCount() - 1);
-  for (long r = 0; r < rows; ++r) {
-    const ListRow& row = c.rows[static_cast<std::size_t>(r)];
-    if (r >= list->GetItemCount()) list->InsertItem(r, "");
-    list->SetItemImage(r, row.icon > 0 ? row.icon - 1 : -1);
-    for (int col = 0; col < list->GetColumnCount(); ++col) {
-      const std::string text = col < static_cast<int>(row.columns.size()) ? row.columns[static_cast<std::size_t>(col)] : "";
-      // The icon column shows its picture only, whatever text the row holds.
-      const bool iconColumn = col < static_cast<int>(c.desc->columns.size()) && c.desc->columns[static_cast<std::size_t>(col)].icon;
-      list->SetItem(r, col, iconColumn ? wxString() : toWx(text), col == 0 ? row.icon - 1 : -1);
-    }
-    if (c.marksOn && r < static_cast<long>(c.marks.size())) list->CheckItem(r, c.marks[static_cast<std::size_t>(r)]);
-  }
-  if (c.selectedRow > 0 && c.selectedRow <= rows) {
-    list->SetItemState(c.selectedRow - 1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                       wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    list->EnsureVisible(c.selectedRow - 1);
-  }
-  // The generic list lays its rows out lazily; lay them out now, or they show
-  // only after the next input reaches the window.
-  list->Refresh();
-  list->Update();
+  mirrorRows(list, c, 0, static_cast<long>(c.rows.size()) - 1);
+  nw.mirroring = false;
+}
+
+void mirrorListRows(NativeWindow& nw, int n, int first, int last) {
+  auto* list = dynamic_cast<FileList*>(nw.native(n));
+  if (!list) return;
+  nw.mirroring = true;
+  mirrorRows(list, nw.model.control(n), first - 1, last - 1);
   nw.mirroring = false;
 }
 

@@ -62,5 +62,8 @@ void commitEntry(NativeWindow& nw, int n);
 // The list box (native_list.cpp).
 wxWindow* createList(NativeWindow& nw, wxWindow* parent, int n, const wxRect& at);
 void mirrorList(NativeWindow& nw, int n);
+// Only rows first..last (none when first > last), the number of rows and the
+// selection: the rest of the list already shows what the runtime holds.
+void mirrorListRows(NativeWindow& nw, int n, int first, int last);
 
 }  // namespace vl::ui::wxb

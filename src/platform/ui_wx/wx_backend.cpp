@@ -55,6 +55,10 @@ void WxBackend::controlChanged(Window& window, int control, Change change) {
   if (NativeWindow* nw = find(window)) mirrorControl(*nw, control, change);
 }
 
+void WxBackend::listRowsChanged(Window& window, int control, int first, int last) {
+  if (NativeWindow* nw = find(window); nw && !nw->closed) mirrorListRows(*nw, control, first, last);
+}
+
 void WxBackend::focusChanged(Window& window, int control) {
   if (NativeWindow* nw = find(window)) mirrorFocus(*nw, control);
 }

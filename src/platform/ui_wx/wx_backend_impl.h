@@ -17,6 +17,7 @@ class WxBackend final : public Backend, public MessageBoxHandler {
   void windowOpened(Window& window) override;
   void windowClosed(Window& window) override;
   void controlChanged(Window& window, int control, Change change) override;
+  void listRowsChanged(Window& window, int control, int first, int last) override;
   void focusChanged(Window& window, int control) override;
   void windowMoved(Window& window) override;
   void waitForInput(Window& window) override;
