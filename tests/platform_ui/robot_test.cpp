@@ -185,6 +185,9 @@ TEST_F(Robot, LinesThatCannotActFailTheRunWithAClearMessage) {
       {"access-code ?NAME", "script line 1 (access-code ?NAME): no access code procedure is installed"},
       {"close\nwait T$FORM", "script line 2 (wait T$FORM): the program ended first"},
       {"wait T$FORM\nbogus", "script line 2: unknown command \"bogus\""},
+      {"wait-progress T$FORM",
+       "script line 1 (wait-progress T$FORM): window T$FORM is waiting for input; no progress was shown on T$FORM "
+       "while the program worked"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.script);
@@ -194,6 +197,37 @@ TEST_F(Robot, LinesThatCannotActFailTheRunWithAClearMessage) {
     EXPECT_EQ(l[l.size() - 2], "{\"event\":\"error\",\"message\":" + jsonString(c.message) + "}");
     EXPECT_EQ(l.back(), R"({"event":"exit","code":3})");
   }
+}
+
+// A person may click while the program works in a blocking call that shows
+// progress and lets window work run (a download): the click is queued there,
+// and the program sees it when it next accepts an event.
+TEST_F(Robot, WaitProgressActsWhereTheWorkLetsWindowsRun) {
+  std::vector<std::string> seen;
+  const int code = run(
+      "wait T$FORM\npress ?FLAG\nwait-progress T$FORM\ndump ?PROGRESS\nclose\n", [&] {
+        FormVars v;
+        Window w(kForm);
+        v.bindTo(w);
+        w.open();
+        while (Event e = w.accept()) {
+          if (e.kind == EventKind::CloseWindow) seen.emplace_back("close");
+          if (e.kind != EventKind::Accepted || e.control != kFlag) continue;
+          for (int step = 1; step <= 3; ++step) {
+            yieldToWindows();
+            seen.push_back("step " + std::to_string(step) + (w.hasPendingEvents() ? " (queued)" : ""));
+            v.progress = static_cast<std::uint8_t>(step * 25);
+            w.display(kProgress);
+          }
+        }
+      });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"step 1", "step 2 (queued)", "step 3 (queued)", "close"}));
+  const std::vector<std::string> l = lines();
+  ASSERT_EQ(l.size(), 7u) << all();
+  EXPECT_EQ(l[1], R"({"event":"progress","window":"T$FORM","control":"?PROGRESS","value":25})");
+  EXPECT_NE(l[2].find(R"("id":"?PROGRESS","number":14,"kind":"progress","text":"","value":25)"), std::string::npos) << l[2];
+  EXPECT_EQ(l[3], R"({"event":"progress","window":"T$FORM","control":"?PROGRESS","value":50})");
 }
 
 // The watchdog ends the process itself (the program may be stuck in a

@@ -62,6 +62,24 @@ void HeadlessBackend::waitForInput(Window& window) {
   window.userClose();
 }
 
+const ScriptCommand* HeadlessBackend::awaitedProgress() const {
+  return next_ < script_.size() && script_[next_].verb == "wait-progress" ? &script_[next_] : nullptr;
+}
+
+// The robot's turn during a blocking operation: only once the awaited window
+// showed progress, and only on that window while it is the top-most one.
+void HeadlessBackend::yieldToWindows() {
+  const ScriptCommand* awaited = awaitedProgress();
+  if (!awaited || !progressMoved_ || !failure_.empty() || openWindows().empty()) return;
+  Window& top = *openWindows().back();
+  if (!sameIdentifier(top.name(), awaited->args[0])) return;
+  ++next_;
+  progressMoved_ = false;
+  while (next_ < script_.size() && script_[next_].verb != "wait-progress") {
+    if (perform(top, script_[next_++])) return;
+  }
+}
+
 int HeadlessBackend::resolve(const Window& window, const ScriptCommand& cmd, const std::string& ref) {
   const int n = ref.empty() || ref[0] != '?' ? smallNumber(ref) : window.number(ref);
   if (n < 1 || n > window.count()) fail(cmd, "window " + std::string(window.name()) + " has no control " + ref);
@@ -76,6 +94,9 @@ bool HeadlessBackend::perform(Window& window, const ScriptCommand& cmd) {
     if (!sameIdentifier(window.name(), cmd.args[0])) {
       fail(cmd, "window " + std::string(window.name()) + " is waiting for input, not " + cmd.args[0]);
     }
+  } else if (cmd.verb == "wait-progress") {
+    fail(cmd, "window " + std::string(window.name()) + " is waiting for input; no progress was shown on " + cmd.args[0] +
+                  " while the program worked");
   } else if (cmd.verb == "dump") {
     dump(window, cmd);
   } else {
@@ -137,6 +158,8 @@ void HeadlessBackend::controlChanged(Window& window, int control, Change change)
                           .add("control", c.desc->id)
                           .add("text", screenText(window, control)));
   } else if (change == Change::Value && c.desc->kind == ControlKind::ProgressBar) {
+    const ScriptCommand* awaited = awaitedProgress();
+    if (awaited && sameIdentifier(window.name(), awaited->args[0])) progressMoved_ = true;
     transcript_.write(
         JsonLine().add("event", "progress").add("window", window.name()).add("control", c.desc->id).add("value", c.value));
   }

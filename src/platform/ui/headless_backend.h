@@ -6,8 +6,11 @@
 // The robot acts only where a person could: when a window waits in accept()
 // with nothing queued, it reads script lines until one acts on that window
 // (type, press, focus, close, access-code); wait, answer and dump lines are
-// done on the way. A line that cannot act throws RobotAbort, which unwinds the
-// program to runHeadless.
+// done on the way. A wait-progress line hands the robot a turn during a
+// blocking operation instead: at the first yieldToWindows after a progress bar
+// of the named window moved, while that window is the top-most, which is where
+// the windowed program handles a click made during the operation. A line that
+// cannot act throws RobotAbort, which unwinds the program to runHeadless.
 #include <chrono>
 #include <cstddef>
 #include <functional>
@@ -59,7 +62,7 @@ class HeadlessBackend final : public Backend, public MessageBoxHandler {
   void waitForInput(Window& window) override;
   // Deliberately no kick here: a program that loops forever while yielding
   // (or answering boxes) must still hit the bound.
-  void yieldToWindows() override {}
+  void yieldToWindows() override;
 
   Button showMessageBox(const MessageBoxRequest& request) override;
   void beep() override;
@@ -73,6 +76,7 @@ class HeadlessBackend final : public Backend, public MessageBoxHandler {
   int resolve(const Window& window, const ScriptCommand& cmd, const std::string& ref);
   [[noreturn]] void fail(const ScriptCommand& cmd, const std::string& why);
   void kick();
+  const ScriptCommand* awaitedProgress() const;  // the wait-progress line next, if any
 
   std::vector<ScriptCommand> script_;
   std::size_t next_ = 0;
@@ -81,6 +85,7 @@ class HeadlessBackend final : public Backend, public MessageBoxHandler {
   AnswerRules rules_;
   Watchdog* watchdog_ = nullptr;
   std::string failure_;
+  bool progressMoved_ = false;  // since the wait-progress line came next
 };
 
 }  // namespace vl::ui

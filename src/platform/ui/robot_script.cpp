@@ -23,6 +23,7 @@ constexpr Arity kCommands[] = {
     {"dump", 1, 1, "dump CONTROL|WINDOWNAME"},
     {"select", 2, 2, "select LISTBOX ROW"},
     {"mark", 2, 2, "mark LISTBOX ROW"},
+    {"wait-progress", 1, 1, "wait-progress WINDOWNAME"},
 };
 
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }

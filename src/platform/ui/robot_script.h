@@ -14,6 +14,11 @@
 //   dump CONTROL|WINDOWNAME  write the state to the transcript
 //   select LISTBOX ROW       choose a row (1-based) of a list box
 //   mark LISTBOX ROW         click a row's mark (ticks it, or clears a ticked one)
+//   wait-progress WINDOWNAME go on during a blocking operation, once a progress
+//                            bar of that window has moved: the lines after it,
+//                            up to the first that acts, are done on that window
+//                            where the program next lets window work run, as a
+//                            person's click is handled there
 // CONTROL is an identifier ("?LOCATIONID") or a number.
 #include <stdexcept>
 #include <string>
