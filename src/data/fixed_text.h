@@ -66,6 +66,8 @@ class BasicFixedText {
   // Exactly N bytes, padded with the field's pad byte, no terminator.
   const char* data() const { return bytes_; }
   char* data() { return bytes_; }
+  // All N bytes as text, pad bytes included.
+  std::string_view whole() const { return {bytes_, N}; }
 
   bool blank() const { return trimmed().empty(); }
 

@@ -10,11 +10,14 @@
 namespace vl::ftp {
 namespace {
 
+// Sized by a first pass, so a field wider than expected is kept whole, not cut.
 template <class... Args>
 std::string format(const char* pattern, Args... args) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, pattern, args...);
-  return buffer;
+  const int size = std::snprintf(nullptr, 0, pattern, args...);
+  if (size <= 0) return {};
+  std::string text(static_cast<std::size_t>(size), '\0');
+  (void)std::snprintf(text.data(), text.size() + 1, pattern, args...);
+  return text;
 }
 
 }  // namespace
@@ -43,7 +46,7 @@ std::string FtpSummaryLine(const ProgramState& state, const FtpLogFacts& facts, 
          services::RemoveCommas(state.USERNAME.trimmed()) + "," + std::to_string(facts.logByteCount) +
          "," + ElapsedSecondsText(elapsed) + ",," + std::to_string(facts.sizeMismatch) + "," +
          std::to_string(facts.updateKinds) + "," +
-         std::string(state.ProgramVersion.data(), state.ProgramVersion.kWidth);
+         std::string(state.ProgramVersion.whole());
 }
 
 std::int32_t ClockNow() {
@@ -66,8 +69,8 @@ std::string FtpLocalLogLine(const fs::CalendarTime& now, std::string_view localF
 std::vector<std::string> UpdateListLines(const ProgramState& state) {
   std::vector<std::string> lines;
   for (const UpdateFileEntry& entry : state.LUF.entries())
-    lines.push_back("2," + std::string(entry.UPDATEFILE.data(), entry.UPDATEFILE.kWidth));
-  lines.push_back("3,EOF");
+    lines.push_back("2," + std::string(entry.UPDATEFILE.whole()));
+  lines.emplace_back("3,EOF");
   return lines;
 }
 

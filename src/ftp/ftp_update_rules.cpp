@@ -61,7 +61,7 @@ std::uint8_t chooseProgram(std::string_view name, const ProgramState& state) {
 }  // namespace
 
 FtpFolders FtpFolderLayout(const FixedText<80>& localFtp, std::int16_t locationId) {
-  const std::string_view whole(localFtp.data(), localFtp.kWidth);
+  const std::string_view whole = localFtp.whole();
   const std::size_t slash = whole.find('/');
   const std::string_view client = slash == std::string_view::npos ? whole : whole.substr(0, slash);
   std::string base = UpperName(std::string(client) + "/BIN");
