@@ -105,7 +105,7 @@ ui::ListRow fileRow(const UpdateFileEntry& e) {
 
 // Every display of the list, whoever asks for it, counts the rows and then
 // reads each one: that is where the shown rows are noted.
-ui::ListSource fileListSource(Queue<UpdateFileEntry>& list, std::shared_ptr<ShownRows> shown) {
+ui::ListSource fileListSource(Queue<UpdateFileEntry>& list, const std::shared_ptr<ShownRows>& shown) {
   return {.count =
               [&list, shown] {
                 shown->clear();
@@ -133,14 +133,14 @@ bool listShownAsIs(const Queue<UpdateFileEntry>& list, const ShownRows& shown) {
   return true;
 }
 
-void bindTo(ui::Window& w, ProgramState& state, std::shared_ptr<ShownRows> shown) {
+void bindTo(ui::Window& w, ProgramState& state, const std::shared_ptr<ShownRows>& shown) {
   w.bindVariable("STRFTPSTATUS", ui::bindVar(state.STRFTPSTATUS));
   w.bindVariable("PRGFTP", ui::bindVar(state.PRGFTP));
   w.bindVariable("FTPCALLBACKSTATUS", ui::bindVar(state.FTPCALLBACKSTATUS));
   w.bindVariable("PRGFILE", ui::bindVar(state.PRGFILE));
   w.bindVariable("BMULTIPLESELECTION", ui::bindVar(state.BMULTIPLESELECTION));
   w.bindVariable("BSORTORDER", ui::bindVar(state.BSORTORDER));
-  w.bindList(kFileList, fileListSource(state.LUF, std::move(shown)));
+  w.bindList(kFileList, fileListSource(state.LUF, shown));
 }
 
 void setReviewHidden(ui::Window& w, bool hidden) {
