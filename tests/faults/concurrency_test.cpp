@@ -1,9 +1,10 @@
 // A person at the till while a run is under way: a second copy of the
 // program started over the first, and the transfer window closed before
-// anything is fetched.
+// anything is fetched or while a file comes in.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <future>
 #include <thread>
 
@@ -67,6 +68,53 @@ TEST(TransferWindow, ClosedBeforeTheDownloadInstallsNothing) {
   EXPECT_TRUE(now.bin.empty()) << "installed after the window was closed";
   EXPECT_TRUE(now.inbox.empty()) << "fetched after the window was closed";
   till.expectSecondRunClean();
+}
+
+// The value a "dump ?PRGFILE" line recorded, -1 if none.
+int DumpedFileProgress(const HeadlessResult& r) {
+  const std::string id = R"("id":"?PRGFILE")";
+  const std::size_t at = r.transcript.find(id);
+  if (at == std::string::npos) return -1;
+  const std::string key = R"("value":)";
+  const std::size_t value = r.transcript.find(key, at);
+  return value == std::string::npos ? -1 : std::atoi(r.transcript.c_str() + value + key.size());
+}
+
+// A person may close the transfer window, or press its Cancel, while a file
+// is coming in: the click reaches the window where the status callback lets
+// window work run, but the run does not look at the window again until its
+// downloads, log and update are done, and the run's end closes the window,
+// so the click changes nothing. The robot acts at that same point, once a
+// slowed file has shown part of its progress.
+TEST(TransferWindow, ClosedOrCancelledMidDownloadChangesNothing) {
+  struct Case {
+    const char* name;
+    std::string answers;  // before Download
+    std::string during;   // after Download
+  };
+  const Case cases[] = {
+      {"close box, the download started at once", "", "wait-progress $FTPWINDOW\ndump ?PRGFILE\nclose\n"},
+      {"Cancel of the review, after Continue", "press ?BPREVIEWUPDATELIST\n",
+       "wait $FTPWINDOW\npress ?CMDCONTINUE\nwait-progress $FTPWINDOW\ndump ?PRGFILE\npress ?CMDCANCEL\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FaultTill till(Transport::Http);
+    till.server().setFaults(R"([{"fault": "trickle", "op": "getFile", "rate": 200000}])");
+    std::string script = till.script(kAnswerNo + c.answers);
+    const std::string download = "press ?OKBUTTON\n";
+    script.insert(script.rfind(download) + download.size(), c.during);
+    HeadlessRun run;
+    run.script = script;
+    const HeadlessResult r = till.download(kAnswerNo, run);
+    EXPECT_EQ(r.exitCode, 0) << r.transcript << r.errors;
+    const int progress = DumpedFileProgress(r);
+    EXPECT_TRUE(progress > 0 && progress < 100) << "not mid-file: " << progress << "\n" << r.transcript;
+    EXPECT_TRUE(r.hasMessage("Download complete.")) << r.transcript;
+    till.expectInvariants(r);
+    EXPECT_EQ(ReadEndState(till.box().prefix()).bin, FaultTill::CleanState(Transport::Http).bin);
+    till.expectSecondRunClean();
+  }
 }
 
 }  // namespace
