@@ -46,9 +46,9 @@ void uploadLog(HttpRunContext& ctx, const std::string& name) {
 }  // namespace
 
 std::string HttpLogName(std::int16_t locationId, const fs::CalendarTime& now) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%03d_%02d%02d%02d%02d%02d%02d.TXT", locationId, now.year % 100, now.month,
-                now.day, now.hour, now.minute, now.second);
+  char text[64];  // clock fields of a calendar time: 22 characters at most
+  (void)std::snprintf(text, sizeof text, "%03d_%02d%02d%02d%02d%02d%02d.TXT", locationId, now.year % 100, now.month,
+                      now.day, now.hour, now.minute, now.second);
   return text;
 }
 
@@ -71,8 +71,8 @@ std::string HttpSummaryLine(const HttpRunContext& ctx, std::int32_t nowClock) {
 }
 
 std::string HttpLocalLogLine(const fs::CalendarTime& now, std::string_view localFtp, std::string_view summary) {
-  char time[16];
-  std::snprintf(time, sizeof time, "%02d:%02d", now.hour, now.minute);
+  char time[16];  // an hour and a minute of a calendar time always fit
+  (void)std::snprintf(time, sizeof time, "%02d:%02d", now.hour, now.minute);
   while (!localFtp.empty() && localFtp.back() == ' ') localFtp.remove_suffix(1);
   while (!summary.empty() && summary.back() == ' ') summary.remove_suffix(1);
   return ftp::ShortDateText(now) + "," + time + "," + std::string(localFtp) + "," + std::string(summary) + ",FD:0";

@@ -162,7 +162,7 @@ int RunHttp(ProgramState& state) {
   HttpRunContext ctx(state);
   ctx.runResult = inet::kResultDone;
   ctx.registrationMark = 1;
-  const std::string_view wholeFolder(state.FTP.LOCALFTP.data(), state.FTP.LOCALFTP.kWidth);
+  const std::string_view wholeFolder = state.FTP.LOCALFTP.whole();
   if (wholeFolder.find("QUILLAN") != std::string_view::npos) {
     services::ShowMessage(kQuillanNote, "", services::kMessageInformation, true);
     ctx.runDllList = QuillanDllList();
