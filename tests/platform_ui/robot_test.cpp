@@ -226,7 +226,8 @@ TEST_F(Robot, WaitProgressActsWhereTheWorkLetsWindowsRun) {
   const std::vector<std::string> l = lines();
   ASSERT_EQ(l.size(), 7u) << all();
   EXPECT_EQ(l[1], R"({"event":"progress","window":"T$FORM","control":"?PROGRESS","value":25})");
-  EXPECT_NE(l[2].find(R"("id":"?PROGRESS","number":14,"kind":"progress","text":"","value":25)"), std::string::npos) << l[2];
+  EXPECT_NE(l[2].find(R"("id":"?PROGRESS","number":14,"kind":"progress","text":"","value":25)"), std::string::npos)
+      << l[2];
   EXPECT_EQ(l[3], R"({"event":"progress","window":"T$FORM","control":"?PROGRESS","value":50})");
 }
 

@@ -95,8 +95,8 @@ bool HeadlessBackend::perform(Window& window, const ScriptCommand& cmd) {
       fail(cmd, "window " + std::string(window.name()) + " is waiting for input, not " + cmd.args[0]);
     }
   } else if (cmd.verb == "wait-progress") {
-    fail(cmd, "window " + std::string(window.name()) + " is waiting for input; no progress was shown on " + cmd.args[0] +
-                  " while the program worked");
+    fail(cmd, "window " + std::string(window.name()) + " is waiting for input; no progress was shown on " +
+                  cmd.args[0] + " while the program worked");
   } else if (cmd.verb == "dump") {
     dump(window, cmd);
   } else {
