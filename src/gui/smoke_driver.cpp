@@ -1,7 +1,11 @@
 #include "gui/smoke_driver.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
 
@@ -22,6 +26,24 @@ void append(const std::string& folder, const std::string& line) {
   std::cerr << "smoke: " << line << "\n";
 }
 
+// Runs the program with its arguments as given (no shell, so no quoting of the
+// folder), its diagnostics discarded; true when it exits with 0.
+bool run(std::vector<std::string> args) {
+  std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  if (failed || waitpid(pid, &status, 0) != pid) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 }  // namespace
 
 SmokeLog::SmokeLog(std::string folder) : folder_(std::move(folder)) {
@@ -37,8 +59,7 @@ void SmokeLog::note(const std::string& line) { append(folder_, line); }
 
 void SmokeLog::screenshot(const std::string& name) {
   const std::string path = folder_ + "/" + name + ".png";
-  const int rc = std::system(("import -window root '" + path + "' 2>/dev/null").c_str());
-  check(rc == 0, "screenshot " + name + ".png");
+  check(run({"import", "-window", "root", path}), "screenshot " + name + ".png");
 }
 
 struct SmokeDriver::Impl : wxTimer {

@@ -212,7 +212,7 @@ struct TransferShow {
     w.bindVariable("BSORTORDER", ui::bindVar(sort));
     w.bindList(kFileList, {.count = [this] { return static_cast<int>(rows.size()); },
                            .row = [this](int r) { return rows[static_cast<std::size_t>(r - 1)]; },
-                           .mark = [this](int r) { return marks[static_cast<std::size_t>(r - 1)] == true; },
+                           .mark = [this](int r) -> bool { return marks[static_cast<std::size_t>(r - 1)]; },
                            .setMark = [this](int r, bool on) { marks[static_cast<std::size_t>(r - 1)] = on; }});
     w.setListIcons(kFileList, {std::string(kArrowIcon), std::string(kTickIcon)});
     w.setText(kHeading, std::string(kHeadingText) + std::string(kHttpSuffix));
@@ -237,7 +237,7 @@ void clickRow(SmokeLog& log, ui::Window& w, int row) {
   sim.MouseClick();
 }
 
-std::vector<SmokeStep> transferSteps(SmokeLog& log, std::shared_ptr<TransferShow> show) {
+std::vector<SmokeStep> transferSteps(SmokeLog& log, const std::shared_ptr<TransferShow>& show) {
   const char* name = "$FTPWINDOW";
   return {
       {"open the transfer window", {}, [show] { show->open(); }},
