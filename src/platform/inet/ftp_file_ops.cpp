@@ -12,7 +12,6 @@
 namespace vl::net {
 
 using detail::fail;
-using detail::succeed;
 
 namespace {
 
@@ -72,7 +71,7 @@ InetResult FtpConnection::putFile(std::string_view localPath, std::string_view r
   if (!ec) curl_easy_setopt(link_->easy(), CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
   InetResult result = link_->perform();
   bool readFailed = std::ferror(file) != 0;
-  std::fclose(file);
+  (void)std::fclose(file);  // read only: nothing is lost when closing fails
   if (!result && readFailed) return fail(vl::platform::kErrorReadFault);
   if (result) link_->complete();
   return result;

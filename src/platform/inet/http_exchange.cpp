@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
+#include <charconv>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -12,7 +12,7 @@ namespace {
 
 // The reply is pulled from the network as the caller reads it: at most this
 // much (or one read's worth, when that is more) waits in memory.
-constexpr std::size_t kBufferLimit = 256 * 1024;
+constexpr std::size_t kBufferLimit = std::size_t{256} * 1024;
 
 // The object name as a URL path: blanks, control characters, bytes outside
 // ASCII and '#' are escaped, everything else goes out as the program wrote it.
@@ -176,8 +176,14 @@ size_t HttpExchange::onHeader(char* data, size_t size, size_t count, void* self)
   auto* exchange = static_cast<HttpExchange*>(self);
   std::string_view line(data, size * count);
   if (line.substr(0, 5) == "HTTP/") {
-    std::size_t space = line.find(' ');
-    exchange->status_ = space == std::string_view::npos ? 0 : std::atoi(std::string(line.substr(space + 1, 3)).c_str());
+    const std::size_t space = line.find(' ');
+    // A status that is not a number stays 0, which no caller takes for success.
+    int status = 0;
+    if (space != std::string_view::npos) {
+      const std::string_view code = line.substr(space + 1, 3);
+      std::from_chars(code.data(), code.data() + code.size(), status);
+    }
+    exchange->status_ = status;
     exchange->contentLength_.reset();
   } else if (startsWithNoCase(line, "content-length:")) {
     // A length that is not a plain number, or two that disagree, leave the
