@@ -96,8 +96,8 @@ struct ListRow {
 struct ListSource {
   std::function<int()> count;
   std::function<ListRow(int row)> row;
-  std::function<bool(int row)> mark;              // may be empty: no marks possible
-  std::function<void(int row, bool on)> setMark;  // may be empty
+  std::function<bool(int row)> mark = {};              // may be empty: no marks possible
+  std::function<void(int row, bool on)> setMark = {};  // may be empty
 };
 
 }  // namespace vl::ui
