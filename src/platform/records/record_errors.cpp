@@ -1,7 +1,6 @@
 #include "platform/records/record_errors.h"
 
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 
 #include "platform/records/data_file.h"
@@ -41,7 +40,7 @@ Outcome outcomeFromErrno(int err, const std::filesystem::path& path) {
     case EBUSY:
     case ETXTBSY:
     case EWOULDBLOCK: return fail(kFileLocked);
-    default: return Outcome{kFileSystemError, std::strerror(err), std::to_string(err), {}};
+    default: return Outcome{kFileSystemError, std::generic_category().message(err), std::to_string(err), {}};
   }
 }
 
