@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
-#include <ranges>
 #include <stdexcept>
 
 namespace vl::ui {
 
 Button AnswerRules::choose(const MessageBoxRequest& request) const {
-  for (const auto& rule : std::ranges::reverse_view(rules_)) {
+  // The last matching rule wins. An iterator loop: clang-tidy 14 cannot read
+  // libstdc++ 12's reverse_view.
+  for (auto it = rules_.rbegin(); it != rules_.rend(); ++it) {
+    const AnswerRule& rule = *it;
     const bool offered = std::find(request.buttons.begin(), request.buttons.end(), rule.button) != request.buttons.end();
     if (offered && request.text.find(rule.text) != std::string::npos) return rule.button;
   }
