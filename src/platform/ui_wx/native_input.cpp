@@ -45,7 +45,7 @@ void onEntryChar(NativeWindow& nw, int n, wxKeyEvent& e) {
     return;
   }
   const wxChar ch = e.GetUnicodeKey();
-  if (ch == WXK_NONE || ch < ' ' || ch == WXK_DELETE || c.has(kReadOnly) || c.has(kMultiLine)) {
+  if (ch < ' ' || ch == WXK_DELETE || c.has(kReadOnly) || c.has(kMultiLine)) {
     e.Skip();
     return;
   }

@@ -54,12 +54,12 @@ void tick(wxGraphicsContext& g, double w, double h) {
   path.MoveToPoint(w * 0.22, h * 0.52);
   path.AddLineToPoint(w * 0.42, h * 0.74);
   path.AddLineToPoint(w * 0.8, h * 0.26);
-  g.SetPen(wxPen(wxColour(0, 140, 40), std::max(2.0, w / 7)));
+  g.SetPen(wxPen(wxColour(0, 140, 40), static_cast<int>(std::max(2.0, w / 7))));  // whole pixels
   g.StrokePath(path);
 }
 
 void blueCross(wxGraphicsContext& g, double w, double h) {
-  g.SetPen(wxPen(wxColour(20, 70, 190), std::max(2.5, w / 5)));
+  g.SetPen(wxPen(wxColour(20, 70, 190), static_cast<int>(std::max(2.5, w / 5))));  // whole pixels
   g.StrokeLine(w * 0.2, h * 0.2, w * 0.8, h * 0.8);
   g.StrokeLine(w * 0.8, h * 0.2, w * 0.2, h * 0.8);
 }
@@ -70,7 +70,10 @@ void download(wxGraphicsContext& g, double w, double h) {
   g.SetBrush(*wxWHITE_BRUSH);
   g.DrawRectangle(w * 0.18, h * 0.3, w * 0.64, h * 0.66);
   g.SetPen(wxPen(wxColour(170, 170, 170), 1));
-  for (double y = 0.5; y < 0.9; y += 0.12) g.StrokeLine(w * 0.28, h * y, w * 0.72, h * y);
+  for (int line = 0; line < 4; ++line) {
+    const double y = 0.5 + 0.12 * line;
+    g.StrokeLine(w * 0.28, h * y, w * 0.72, h * y);
+  }
   g.SetPen(wxPen(wxColour(0, 100, 30), 1));
   g.SetBrush(wxBrush(wxColour(30, 170, 60)));
   polygon(g, w * 0.25, 0, w * 0.5, h * 0.7, {{0.3, 0}, {0.7, 0}, {0.7, 0.55}, {1, 0.55}, {0.5, 1}, {0, 0.55}, {0.3, 0.55}});
@@ -118,7 +121,7 @@ void transferBitmap(wxGraphicsContext& g, double w, double h) {
 }
 
 // A flat grey key of the keypad with its label.
-Draw flatKey(wxString label) {
+Draw flatKey(const wxString& label) {
   return [label](wxGraphicsContext& g, double w, double h) {
     g.SetPen(wxPen(wxColour(150, 150, 150), 1));
     g.SetBrush(g.CreateLinearGradientBrush(0, 0, 0, h, wxColour(236, 236, 236), wxColour(200, 200, 200)));
