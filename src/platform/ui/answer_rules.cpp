@@ -7,14 +7,13 @@
 namespace vl::ui {
 
 Button AnswerRules::choose(const MessageBoxRequest& request) const {
-  // The last matching rule wins. An iterator loop: clang-tidy 14 cannot read
-  // libstdc++ 12's reverse_view.
-  for (auto it = rules_.rbegin(); it != rules_.rend(); ++it) {
-    const AnswerRule& rule = *it;
+  auto answers = [&request](const AnswerRule& rule) {
     const bool offered = std::find(request.buttons.begin(), request.buttons.end(), rule.button) != request.buttons.end();
-    if (offered && request.text.find(rule.text) != std::string::npos) return rule.button;
-  }
-  return request.defaultButton;
+    return offered && request.text.find(rule.text) != std::string::npos;
+  };
+  // The last matching rule wins.
+  const auto found = std::find_if(rules_.rbegin(), rules_.rend(), answers);
+  return found != rules_.rend() ? found->button : request.defaultButton;
 }
 
 Button parseButton(std::string_view name) {

@@ -53,7 +53,7 @@ bool readFile(const std::string& path, std::string& text) {
 }  // namespace
 
 int runHeadless(const std::string& scriptPath, const std::string& transcriptPath,
-                std::function<void()> mainProcedure, RobotOptions options) {
+                const std::function<void()>& mainProcedure, RobotOptions options) {
   Transcript transcript(transcriptPath);
   if (!transcript.good()) {
     std::cerr << "vlsinet-headless: cannot write the transcript " << transcriptPath << '\n';

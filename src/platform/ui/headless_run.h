@@ -25,6 +25,6 @@ namespace vl::ui {
 inline constexpr int kRobotFailed = 3;
 
 int runHeadless(const std::string& scriptPath, const std::string& transcriptPath,
-                std::function<void()> mainProcedure, RobotOptions options = {});
+                const std::function<void()>& mainProcedure, RobotOptions options = {});
 
 }  // namespace vl::ui

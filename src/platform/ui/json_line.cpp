@@ -26,8 +26,8 @@ std::size_t utf8Length(std::string_view s, std::size_t i) {
 }
 
 void appendEscape(std::string& out, unsigned code) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "\\u%04x", code);
+  char buf[8];  // backslash, u and four hex digits: every code escaped here is below 0x10000
+  (void)std::snprintf(buf, sizeof buf, "\\u%04x", code);
   out += buf;
 }
 

@@ -122,10 +122,10 @@ class Window {
   // Each queues the events the action raises and returns "", or returns why
   // the action is impossible (hidden, disabled, wrong kind) and changes nothing.
   std::string userFocus(int control);
-  // Selects the entry, replaces its content by typing text key by key (picture,
+  // Selects the entry, replaces its content by typing `typed` key by key (picture,
   // upper case and capitalising apply), then leaves it: Accepted, or Rejected
   // at the first key the picture refuses.
-  std::string userType(int control, std::string_view text);
+  std::string userType(int control, std::string_view typed);
   // Presses a button, toggles a check box, chooses a radio or a tab.
   std::string userPress(int control);
   void userClose();  // the close box
