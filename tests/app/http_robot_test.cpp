@@ -10,26 +10,15 @@
 #include "cloudsim_process.h"
 #include "data/builtin_account.h"
 #include "host_files.h"
+#include "installer_script.h"
 
 namespace vl::test {
 namespace {
 
 namespace fsys = std::filesystem;
 
-// The access prompt, then every field of the General tab, then plain HTTP.
-constexpr const char* kInstallerForm =
-    "wait P1$MODALWINDOW\naccess-code ?OUTNUMBER\npress ?OKKEY\n"
-    "wait P1$FTPINSTALLER\n"
-    "press ?BSTOREOWNER:RADIO1\n"
-    "type ?USERNAME \"Ann Till\"\n"
-    "type ?USERLOCATION \"Main Street\"\n"
-    "type ?FTP:LOCALFTP Client/Store\n"
-    "type ?LOCATIONID 12\n"
-    "press ?POSRDBMS:RADIO1\n"
-    "press ?CMDFULL\n";
+// Plain HTTP: Use SSL unticked on the third tab.
 constexpr const char* kPlainHttp = "press ?TAB3\npress ?BUSESSL\n";
-constexpr const char* kNoRetry = "answer No \"Do you want to retry the internet operation?\"\n";
-constexpr const char* kDownloadAndClose = "press ?OKBUTTON\npress ?CANCELBUTTON\n";
 
 class HttpRobot : public AppTest {
  protected:

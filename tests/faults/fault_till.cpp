@@ -5,27 +5,15 @@
 
 #include "data/builtin_account.h"
 #include "host_files.h"
+#include "installer_script.h"
 
 namespace vl::test {
 
 namespace fsys = std::filesystem;
 
-const char* const kAnswerNo = "answer No \"Do you want to retry the internet operation?\"\n";
+const char* const kAnswerNo = kNoRetry;
 
 namespace {
-
-// The access prompt, then the General tab for location 12 of Client/Store.
-constexpr const char* kInstallerForm =
-    "wait P1$MODALWINDOW\naccess-code ?OUTNUMBER\npress ?OKKEY\n"
-    "wait P1$FTPINSTALLER\n"
-    "press ?BSTOREOWNER:RADIO1\n"
-    "type ?USERNAME \"Ann Till\"\n"
-    "type ?USERLOCATION \"Main Street\"\n"
-    "type ?FTP:LOCALFTP Client/Store\n"
-    "type ?LOCATIONID 12\n"
-    "press ?POSRDBMS:RADIO1\n"
-    "press ?CMDFULL\n";
-constexpr const char* kDownloadAndClose = "press ?OKBUTTON\npress ?CANCELBUTTON\n";
 
 // The update flags of location 12 and the folder its transfer logs go to.
 constexpr const char* kFlags[] = {"CLIENT/BIN/SWUPD12.TXT", "CLIENT/BIN/POSID12.TXT",
